@@ -1,1 +1,25 @@
-int main() { return 0; }
+// Zelmaro: a processor-usage meter that lives in the desktop's notification area.
+#include <cstdio>
+
+#include "app/form1.h"
+#include "platform/session.h"
+#include "platform/widgets.h"
+
+int main(int argc, char** argv) {
+  const std::string noDisplay = platform::DisplayUnavailableReason();
+  if (!noDisplay.empty()) {
+    std::fprintf(stderr, "zelmaro: %s\n", noDisplay.c_str());
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Zelmaro");
+  QApplication::setQuitOnLastWindowClosed(false);  // closing the window only hides it
+
+  Form1 form;
+  // The end of the desktop session tears down like Exit, with its own close reason.
+  platform::WatchSessionEnd([&form] { form.CloseByCode(2); });
+  form.Form_Load();
+  if (form.Unloaded()) return form.ExitStatus();
+  const int status = QApplication::exec();
+  return form.Unloaded() ? form.ExitStatus() : status;
+}

@@ -1,0 +1,41 @@
+# make run   installs what is missing, builds in Release and starts Zelmaro (needs a desktop session)
+# make test  installs what is missing, builds, and runs every test (unit, sanitizer, end-to-end)
+JOBS ?= $(shell nproc)
+RELEASE := build/release
+SANITIZE := build/sanitize
+
+.PHONY: run test deps deps-test release sanitize unit e2e bench clean
+
+deps:
+	scripts/install-deps.sh run
+
+deps-test:
+	scripts/install-deps.sh test
+
+release:
+	cmake -S . -B $(RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELMARO_TESTS=OFF
+	cmake --build $(RELEASE) -j $(JOBS) --target zelmaro
+
+run: deps release
+	$(RELEASE)/zelmaro
+
+sanitize:
+	cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELMARO_SANITIZE=ON -DZELMARO_BENCHMARKS=OFF
+	cmake --build $(SANITIZE) -j $(JOBS)
+
+unit: sanitize
+	cd $(SANITIZE) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+e2e: release
+	tests/e2e/run_all.sh $(RELEASE)/zelmaro
+
+test: deps-test unit e2e
+
+bench:
+	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELMARO_TESTS=OFF
+	cmake --build build/bench -j $(JOBS) --target zelmaro_bench zelmaro
+	build/bench/zelmaro_bench
+	scripts/overhead.sh build/bench/zelmaro
+
+clean:
+	rm -rf build

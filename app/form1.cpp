@@ -1,0 +1,315 @@
+#include "app/form1.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "platform/form_window.h"
+#include "platform/gdi.h"
+#include "platform/session.h"
+#include "platform/widgets.h"
+#include "sampling/counter_path.h"
+#include "sampling/counter_status.h"
+#include "sampling/elapsed_clock.h"
+#include "tray/bar_icon.h"
+#include "tray/colour_themes.h"
+#include "tray/notify_record.h"
+#include "window/form_controls.h"
+#include "window/usage_graphs.h"
+#include "window/usage_text.h"
+
+using platform::Int16;
+
+namespace {
+
+constexpr const char* kTitle = "Zelmaro";
+constexpr const char* kSettingsApp = "Quenlark";
+constexpr const char* kSettingsSection = "Zelmaro_Set";
+constexpr const char* kSettingsKey = "Color";
+constexpr int kDefaultColour = 2;
+
+constexpr std::uint32_t kStyleInfo =
+    platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SETFOREGROUND;  // 0x10040
+constexpr std::uint32_t kStyleError =
+    platform::MB_OK | platform::MB_ICONERROR | platform::MB_SETFOREGROUND;  // 0x10010
+
+// Close reasons the close-request handler receives.
+constexpr int kCloseByUser = 0;
+constexpr int kCloseByCode = 1;
+
+Form1Services WithDefaults(Form1Services s) {
+  if (!s.notifyArea) s.notifyArea = platform::CreateDesktopNotificationArea();
+  if (!s.messageBoxes) s.messageBoxes = std::make_unique<platform::QtMessageBoxes>();
+  if (!s.clock) s.clock = std::make_unique<platform::SystemClock>();
+  if (!s.terminate) {
+    s.terminate = [](int status) {
+      std::fflush(nullptr);
+      std::_Exit(status);
+    };
+  }
+  return s;
+}
+
+platform::SettingsStore MakeSettings(const std::string& dir) {
+  return dir.empty() ? platform::SettingsStore() : platform::SettingsStore(dir);
+}
+
+platform::SingleInstance MakeInstance(const std::string& dir) {
+  return dir.empty() ? platform::SingleInstance(kTitle) : platform::SingleInstance(kTitle, dir);
+}
+
+}  // namespace
+
+Form1::Form1(Form1Services services)
+    : services_(WithDefaults(std::move(services))),
+      pdh_(services_.statPath),
+      settings_(MakeSettings(services_.configDir)),
+      instance_(MakeInstance(services_.lockDir)),
+      c_(window::CreateForm1Controls()) {
+  WireEvents();
+}
+
+Form1::~Form1() = default;
+
+// Every entry point from the window system runs through here: an error that escapes a handler
+// is reported in a message box naming it, and ends the program.
+void Form1::Guarded(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const platform::RuntimeError& e) {
+    c_->Timer1->stop();
+    services_.messageBoxes->Show("Run-time error '" + std::to_string(e.Number()) + "':\n\n" + e.what(),
+                                 kStyleError, kTitle);
+    services_.terminate(1);
+  } catch (const std::exception& e) {
+    c_->Timer1->stop();
+    services_.messageBoxes->Show(std::string("Run-time error:\n\n") + e.what(), kStyleError, kTitle);
+    services_.terminate(1);
+  }
+}
+
+void Form1::WireEvents() {
+  auto& c = *c_;
+  QObject::connect(c.Timer1, &QTimer::timeout, [this] { Guarded([this] { Timer1_Timer(); }); });
+  QObject::connect(c.BtnReSet, &QPushButton::clicked, [this] { Guarded([this] { BtnReSet_Click(); }); });
+  for (int i = 0; i < tray::kColourCount; ++i) {
+    QObject::connect(c.mnuCOLOR[i], &QAction::triggered,
+                     [this, i] { Guarded([this, i] { mnuCOLOR_Click(Int16(i)); }); });
+  }
+  QObject::connect(c.ShowAvgUsage, &QAction::triggered, [this] { Guarded([this] { ShowAvgUsage_Click(); }); });
+  QObject::connect(c.mnuExit, &QAction::triggered, [this] { Guarded([this] { mnuExit_Click(); }); });
+  c.form->stateChangedHandler = [this] { Guarded([this] { Form_Resize(); }); };
+  // The window system's close request comes from the user: its close button or shortcut.
+  c.form->closeHandler = [this](QCloseEvent* event) {
+    event->ignore();
+    if (unloaded_) return;
+    Guarded([this] {
+      bool cancel = false;
+      Form_QueryUnload(cancel, kCloseByUser);
+      if (!cancel) CloseByCode(kCloseByCode);
+    });
+  };
+  services_.notifyArea->SetCallback([this](std::uint32_t, std::uint32_t, std::uint32_t mouse) {
+    Guarded([this, mouse] { Form_MouseMove(0, 0, static_cast<float>(mouse), 0.0f); });
+  });
+  services_.notifyArea->SetExportedMenu(c.mnuFile);
+}
+
+std::string Form1::GetCounterPath(Int16 i) { return sampling::GetCounterPath(pdh_, i); }
+
+void Form1::Fail(const std::string& text, std::uint32_t style) {
+  services_.messageBoxes->Show(text, style, kTitle);
+  StartFailed = true;
+  CloseByCode(kCloseByCode);
+}
+
+void Form1::Form_Load() {
+  Guarded([this] {
+    auto& c = *c_;
+    // 1. Only one instance runs at a time.
+    if (instance_.PrevInstance()) return Fail("A copy of Zelmaro is already running!", kStyleInfo);
+    // 2. The performance-data query.
+    if (pdh_.PdhOpenQuery(nullptr, 1, &hQuery) != platform::ERROR_SUCCESS)
+      return Fail("Windows performance service disabled or broken!", kStyleError);
+    // 3. Processors sampled: at most two.
+    platform::SYSTEM_INFO info;
+    pdh_.GetSystemInfo(&info);
+    NumCPUs = Int16(static_cast<int>(std::min<std::uint32_t>(info.dwNumberOfProcessors, 2)));
+    // 4. One counter per processor; only the last add's handle decides.
+    platform::PDH_HCOUNTER counter = 0;
+    for (Int16 i = 0; i <= NumCPUs - 1; ++i) {
+      const std::string path = GetCounterPath(i);
+      pdh_.PdhVbAddCounter(hQuery, path.c_str(), &counter);
+      hCounter[i] = counter;
+    }
+    // 5. Counter check.
+    if (counter == 0) return Fail("Requires Dual Core CPU! Usage query failed!", kStyleInfo);
+    // 6. Icon colour: a stored value that is not a colour index falls back to the default and
+    //    is left in the file until the user picks a colour.
+    const std::string stored = settings_.GetSetting(kSettingsApp, kSettingsSection, kSettingsKey,
+                                                    std::to_string(kDefaultColour));
+    mnuCOLOR_Click(Int16(tray::ParseColourIndex(stored).value_or(kDefaultColour)));
+    // 7. Show the window so the grid is drawn on it.
+    ShowWindow();
+    // 8. Graph colours and grid.
+    window::GraphSetup(*c.pic1[0], *c.pic1[1], GridTick);
+    // 9. Tray icon, first with the window's own icon.
+    NotifyData = tray::MakeNotifyData(static_cast<std::uint32_t>(c.form->winId()), c.windowIcon);
+    services_.notifyArea->Shell_NotifyIconA(platform::NIM_ADD, &NotifyData);
+    // 10. Centre on the primary screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect s = screen->geometry();
+      const QRect w = c.form->frameGeometry();
+      const float left = (static_cast<float>(s.width()) - static_cast<float>(w.width())) / 2.0f;
+      const float top = (static_cast<float>(s.height()) - static_cast<float>(w.height())) / 2.0f;
+      c.form->move(s.x() + static_cast<int>(platform::RoundHalfEven(left)),
+                   s.y() + static_cast<int>(platform::RoundHalfEven(top)));
+    }
+    // 11. Minimise, which hides the window in the tray.
+    SetWindowState(1);
+    platform::ProcessPendingMessages();
+    // 12. First tick by hand, 13. first reset, which starts the timer.
+    Timer1_Timer();
+    BtnReSet_Click();
+  });
+}
+
+void Form1::Timer1_Timer() {
+  auto& c = *c_;
+  // 1. A new run after a reset starts from empty sums.
+  if (SampleCount == 0) CpuSum[0] = CpuSum[1] = 0;
+  // 2. Working icon image from the coloured template.
+  tray::ResetBarIcon(*c.PicTmp[0], *c.PicTmp[1]);
+  // 3. One collection for both counters.
+  pdh_.PdhCollectQueryData(hQuery);
+  // 4, 5. Read each processor; valid readings count and draw their bar.
+  double reading[2] = {0, 0};
+  for (int i = 0; i < 2; ++i) {
+    platform::PDH_STATUS status = 0;
+    reading[i] = pdh_.PdhVbGetDoubleCounterValue(hCounter[i], &status);
+    if (sampling::IsValidCounterStatus(status)) {
+      CpuSum[i] = platform::CheckedDouble(CpuSum[i] + reading[i]);
+      tray::DrawBar(*c.PicTmp[1], *c.DualBlank, i, reading[i]);
+    }
+  }
+  // 6. The composed bars become the tray icon.
+  PublishIcon();
+  // 7. Labels and graphs.
+  CPUMeter(reading[0], reading[1]);
+  // 8. Count the tick.
+  SampleCount = platform::CheckedDouble(SampleCount + 1);
+  // 9. Averages and clock only while the window is open.
+  if (WindowState() == 0) UpdateAverages();
+}
+
+void Form1::PublishIcon() {
+  const gdi::HICON icon = tray::ComposeIcon(*c_->PicTmp[1]);
+  if (icon == 0) return;  // the tray keeps the previous picture
+  NotifyData.hIcon = icon;
+  services_.notifyArea->Shell_NotifyIconA(platform::NIM_MODIFY, &NotifyData);
+  gdi::DestroyIcon(icon);  // the tray keeps its own copy
+}
+
+void Form1::CPUMeter(const double& cpu0, const double& cpu1) {
+  auto& c = *c_;
+  c.Label6->setText(window::UsageText(cpu0));
+  c.Label5->setText(window::UsageText(cpu1));
+  window::ScrollGraph(*c.pic1[0], *c.pic2[0], GraphY[0], PrevGraphY[0], cpu0);
+  window::ScrollGraph(*c.pic1[1], *c.pic2[1], GraphY[1], PrevGraphY[1], cpu1);
+  window::GridMarksStep(*c.pic1[0], *c.pic1[1], GridTick);
+}
+
+void Form1::UpdateAverages() {
+  auto& c = *c_;
+  if (SampleCount == 0) return;
+  c.cpu0avg->setText(window::UsageText(platform::CheckedDouble(CpuSum[0] / SampleCount)));
+  c.cpu1avg->setText(window::UsageText(platform::CheckedDouble(CpuSum[1] / SampleCount)));
+  // Elapsed time runs on the monotonic clock, so changes of the wall clock (daylight saving,
+  // the clock set back) never make it jump or go negative.
+  const std::int64_t elapsed = sampling::ElapsedSeconds(startMonotonic_, services_.clock->MonotonicSeconds());
+  c.Label2->setText(QString::fromStdString(sampling::ElapsedClockText(elapsed)));
+}
+
+void Form1::BtnReSet_Click() {
+  auto& c = *c_;
+  c.Timer1->stop();
+  c.Label2->setText("00:00:00");
+  SampleCount = 0;
+  c.cpu0avg->setText(window::UsageText(0));
+  c.cpu1avg->setText(window::UsageText(0));
+  StartTime = services_.clock->Now();
+  startMonotonic_ = services_.clock->MonotonicSeconds();
+  c.Timer1->start();  // restarts the interval
+}
+
+void Form1::mnuCOLOR_Click(Int16 Index) {
+  auto& c = *c_;
+  for (Int16 i = 0; i <= tray::kColourCount - 1; ++i) c.mnuCOLOR[i]->setChecked(false);
+  const gdi::COLORREF colour = tray::IconColour(Index);
+  tray::RecolourBars(*c.DualColor, colour);
+  c.PicTmp[0]->SetPicture(c.DualColor->Image());
+  c.mnuCOLOR[Index]->setChecked(true);
+  if (c.Timer1->isActive()) {
+    settings_.SaveSetting(kSettingsApp, kSettingsSection, kSettingsKey, std::to_string(int{Index}));
+  }
+}
+
+void Form1::Form_MouseMove(int, int, float X, float) {
+  switch (tray::ClassifyTrayCallback(X)) {
+    case tray::TrayCallback::Open:
+      ShowWindow();
+      break;
+    case tray::TrayCallback::Menu:
+      c_->form->activateWindow();
+      c_->mnuFile->exec(QCursor::pos());
+      break;
+    case tray::TrayCallback::None:
+      break;
+  }
+}
+
+void Form1::ShowAvgUsage_Click() { ShowWindow(); }
+
+void Form1::ShowWindow() {
+  SetWindowState(0);
+  c_->form->show();
+  platform::ProcessPendingMessages();
+}
+
+void Form1::mnuExit_Click() { CloseByCode(kCloseByCode); }
+
+void Form1::Form_Resize() {
+  if (WindowState() == 1) c_->form->hide();
+}
+
+void Form1::Form_QueryUnload(bool& Cancel, int UnloadMode) {
+  if (UnloadMode == kCloseByUser) {
+    Cancel = true;
+    SetWindowState(1);
+    return;
+  }
+  if (StartFailed) return;  // nothing was started
+  c_->Timer1->stop();
+  pdh_.PdhCloseQuery(hQuery);
+  services_.notifyArea->Shell_NotifyIconA(platform::NIM_DELETE, &NotifyData);
+}
+
+void Form1::Form_Unload(bool&) {
+  c_->form->hide();
+  unloaded_ = true;
+  // Without a window left the process ends; main() leaves the event loop with this status.
+  QCoreApplication::exit(ExitStatus());
+}
+
+void Form1::CloseByCode(int reason) {
+  if (unloaded_) return;
+  bool cancel = false;
+  Form_QueryUnload(cancel, reason);
+  if (cancel) return;
+  Form_Unload(cancel);
+}
+
+int Form1::WindowState() const { return c_->form->WindowState(); }
+
+void Form1::SetWindowState(int state) { c_->form->SetWindowState(state); }

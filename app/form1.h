@@ -1,0 +1,95 @@
+// Form1: the program's one window and all of its state. Its handlers are called by the window
+// system, the timer, the tray icon's callbacks and the menu, one at a time on the user-interface
+// thread; each reads as the short sequence of steps it performs.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/notify_icon.h"
+#include "platform/pdh.h"
+#include "platform/runtime.h"
+#include "platform/settings_store.h"
+#include "platform/single_instance.h"
+
+namespace window {
+struct Form1Controls;
+}
+
+// What the program needs from its surroundings; tests replace any part of it.
+struct Form1Services {
+  std::string statPath = platform::PerformanceData::kDefaultSource;
+  std::string configDir;  // empty: the user's config directory
+  std::string lockDir;    // empty: the user's runtime directory
+  std::unique_ptr<platform::NotificationArea> notifyArea;  // null: the desktop's tray
+  std::unique_ptr<platform::MessageBoxes> messageBoxes;    // null: toolkit message boxes
+  std::unique_ptr<platform::Clock> clock;                  // null: the system clock
+  // Ends the process after a run-time error has been reported (status 1).
+  std::function<void(int status)> terminate;
+};
+
+class Form1 {
+ public:
+  explicit Form1(Form1Services services = {});
+  ~Form1();
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // Window events.
+  void Form_Load();
+  void Form_Resize();
+  void Form_QueryUnload(bool& Cancel, int UnloadMode);
+  void Form_Unload(bool& Cancel);
+  void Form_MouseMove(int Button, int Shift, float X, float Y);
+  // Control events.
+  void Timer1_Timer();
+  void BtnReSet_Click();
+  void mnuCOLOR_Click(platform::Int16 Index);
+  void ShowAvgUsage_Click();
+  void mnuExit_Click();
+  // Current-usage labels and graphs, once per tick.
+  void CPUMeter(const double& cpu0, const double& cpu1);
+
+  // Closes the window by code: reason 1 for the program itself, 2 for the end of the session.
+  void CloseByCode(int reason);
+  // True once the window has been unloaded; the process ends then, with ExitStatus().
+  bool Unloaded() const { return unloaded_; }
+  int ExitStatus() const { return StartFailed ? 1 : 0; }
+  window::Form1Controls& Controls() { return *c_; }
+  int WindowState() const;
+
+  // The window's state, as the handlers read and write it.
+  platform::Int16 GraphY[2];
+  platform::Int16 PrevGraphY[2];
+  platform::Int16 GridTick;
+  bool StartFailed = false;
+  platform::Int16 NumCPUs;
+  double SampleCount = 0;
+  double CpuSum[2] = {0, 0};
+  double StartTime = 0;  // automation date of the last reset
+  platform::PDH_HQUERY hQuery = 0;
+  platform::PDH_HCOUNTER hCounter[2] = {0, 0};
+  platform::NOTIFYICONDATAA NotifyData{};
+
+ private:
+  std::string GetCounterPath(platform::Int16 i);
+  void UpdateAverages();
+  void PublishIcon();
+  void SetWindowState(int state);
+  void ShowWindow();
+  void Fail(const std::string& text, std::uint32_t style);
+  void Guarded(const std::function<void()>& handler);
+  void WireEvents();
+
+  Form1Services services_;
+  platform::PerformanceData pdh_;
+  platform::SettingsStore settings_;
+  platform::SingleInstance instance_;
+  std::unique_ptr<window::Form1Controls> c_;
+  std::int64_t startMonotonic_ = 0;  // the reset's moment on the monotonic clock
+  bool unloaded_ = false;
+};

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Zelmaro need.
+# Usage: scripts/install-deps.sh [run|test]   (run: build and run only; test: everything)
+set -euo pipefail
+what=${1:-test}
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev
+            qt6-qpa-plugins fonts-dejavu-core)
+test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
+           dbus dbus-x11 python3 python3-dbus python3-gi imagemagick util-linux procps)
+
+pkgs=("${build_pkgs[@]}")
+[ "$what" = test ] && pkgs+=("${test_pkgs[@]}")
+
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
