@@ -1,0 +1,66 @@
+// Every control of the main window, reached by its name (array members by index), created
+// with their places, sizes, colours, captions and pictures. Hidden surfaces are surfaces only:
+// they are drawn on but never shown.
+#pragma once
+
+#include <memory>
+
+#include "platform/form_window.h"
+#include "platform/gdi.h"
+#include "platform/picture_surface.h"
+#include "platform/surface_view.h"
+#include "platform/widgets.h"
+
+namespace window {
+
+struct Form1Controls {
+  Form1Controls() = default;
+  ~Form1Controls();
+  Form1Controls(const Form1Controls&) = delete;
+  Form1Controls& operator=(const Form1Controls&) = delete;
+
+  // The window owns every widget below, the timer and the menu.
+  platform::FormWindow* form = nullptr;
+  gdi::HICON windowIcon = 0;
+
+  QLabel* Label1 = nullptr;  // heading of the averages
+  QLabel* Label2 = nullptr;  // elapsed-time clock
+  QLabel* Label3 = nullptr;  // heading of the current values
+  QLabel* Label4 = nullptr;  // "Current Usage"
+  QLabel* Label5 = nullptr;  // current usage of processor 1
+  QLabel* Label6 = nullptr;  // current usage of processor 0
+  QLabel* cpu0avg = nullptr;
+  QLabel* cpu1avg = nullptr;
+  QPushButton* BtnReSet = nullptr;
+
+  std::unique_ptr<platform::PictureSurface> pic1[2];    // the graphs (shown)
+  std::unique_ptr<platform::PictureSurface> pic2[2];    // scratch copies for scrolling
+  std::unique_ptr<platform::PictureSurface> PicTmp[2];  // icon template, working icon image
+  std::unique_ptr<platform::PictureSurface> DualColor;  // coloured two-bar image
+  std::unique_ptr<platform::PictureSurface> DualBlank;  // blank two-bar image
+  platform::SurfaceView* pic1View[2] = {};
+  QLabel* Image1[4] = {};  // percent scale strips; (1) and (2) lie on the graphs
+
+  QTimer* Timer1 = nullptr;
+
+  QMenu* mnuFile = nullptr;
+  QAction* mnuSpacer00 = nullptr;  // "Tray Icon Color" heading, greyed
+  QAction* mnuCOLOR[7] = {};
+  QAction* mnuSpacer0 = nullptr;
+  QAction* ShowAvgUsage = nullptr;
+  QAction* mnuSpacer1 = nullptr;
+  QAction* mnuExit = nullptr;
+};
+
+// Window geometry and colours the controls are created with.
+inline constexpr int kClientWidth = 432;
+inline constexpr int kClientHeight = 191;
+inline constexpr int kGraphWidth = 405;
+inline constexpr int kGraphHeight = 50;
+inline constexpr int kGraphLeft = 10;
+inline constexpr int kGraphTop[2] = {76, 132};
+inline constexpr int kBtnReSetLeft = 176;  // 175.5 rounded half to even
+
+std::unique_ptr<Form1Controls> CreateForm1Controls();
+
+}  // namespace window

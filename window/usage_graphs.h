@@ -1,0 +1,30 @@
+// The scrolling usage graphs: a dashed grid every 10 percent, one pixel of scroll per sample
+// with the newest segment at the right edge, and grid marks every sixth sample so the grid
+// scrolls along.
+#pragma once
+
+#include "platform/picture_surface.h"
+#include "platform/runtime.h"
+
+namespace window {
+
+inline constexpr gdi::COLORREF kGraphGreen = 0x00FF00;
+inline constexpr gdi::COLORREF kGridTeal = 0x808000;
+
+// Row of a graph value: 100 is row 0, 50 row 25, 0 row 50 (just below the visible rows).
+int GraphRow(int value);
+
+// Graph colours, GridTick = 0 and the initial grid on both graphs.
+void GraphSetup(platform::PictureSurface& pic1_0, platform::PictureSurface& pic1_1,
+                platform::Int16& GridTick);
+
+// Scrolls one graph one pixel left through its scratch surface and draws the segment from the
+// previous value to the new one, Int(cpu) limited to 0..100.
+void ScrollGraph(platform::PictureSurface& pic1, platform::PictureSurface& pic2,
+                 platform::Int16& GraphY, platform::Int16& PrevGraphY, double cpu);
+
+// Counts a sample; every sixth one draws grid marks at the right edge of both graphs.
+void GridMarksStep(platform::PictureSurface& pic1_0, platform::PictureSurface& pic1_1,
+                   platform::Int16& GridTick);
+
+}  // namespace window
