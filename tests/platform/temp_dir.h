@@ -1,0 +1,41 @@
+// A fresh directory under the system temp dir, removed with everything in it at scope end.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "zelmaro-test-XXXXXX").string();
+    if (::mkdtemp(tmpl.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+    path_ = tmpl;
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  // Writes (replaces) a file in the directory and returns its path.
+  std::string Write(const std::string& name, const std::string& text) const {
+    std::ofstream(File(name), std::ios::binary | std::ios::trunc) << text;
+    return File(name);
+  }
+
+ private:
+  std::string path_;
+};
+
+inline std::string TestData(const std::string& name) {
+  return std::string(ZELMARO_TEST_DATA) + "/" + name;
+}
