@@ -1,0 +1,91 @@
+// Form1 under test: a /proc/stat-format fixture it samples, settings and lock files in a temp
+// dir, a recording notification area, recorded message boxes and a clock the test moves.
+#pragma once
+
+#include <QApplication>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "platform/recording_notify_area.h"
+#include "platform/temp_dir.h"
+
+struct ShownMessage {
+  std::string text;
+  std::uint32_t style;
+  std::string title;
+};
+
+class RecordingMessageBoxes : public platform::MessageBoxes {
+ public:
+  explicit RecordingMessageBoxes(std::vector<ShownMessage>* log) : log_(log) {}
+  void Show(const std::string& text, std::uint32_t style, const std::string& title) override {
+    log_->push_back({text, style, title});
+  }
+
+ private:
+  std::vector<ShownMessage>* log_;
+};
+
+class ManualClock : public platform::Clock {
+ public:
+  explicit ManualClock(double* now, std::int64_t* mono) : now_(now), mono_(mono) {}
+  double Now() const override { return *now_; }
+  std::int64_t MonotonicSeconds() const override { return *mono_; }
+
+ private:
+  double* now_;
+  std::int64_t* mono_;
+};
+
+// Cumulative per-processor times written in /proc/stat's format.
+class StatFixture {
+ public:
+  StatFixture(std::string path, int cpus) : path_(std::move(path)), busy_(cpus, 1000), idle_(cpus, 9000) {
+    Write();
+  }
+  // Advances every processor by 1000 jiffies, the given share of them busy.
+  void Advance(std::vector<double> usage) {
+    for (size_t i = 0; i < busy_.size(); ++i) {
+      const double u = i < usage.size() ? usage[i] : 0;
+      busy_[i] += static_cast<long long>(u * 10);
+      idle_[i] += 1000 - static_cast<long long>(u * 10);
+    }
+    Write();
+  }
+  // Makes processor i's counters go backwards (a processor brought back online).
+  void Rewind(size_t i) {
+    busy_[i] = 0;
+    idle_[i] = 0;
+    Write();
+  }
+  void Write();
+
+ private:
+  std::string path_;
+  std::vector<long long> busy_, idle_;
+};
+
+QApplication& TestApp();
+
+class Form1Harness {
+  // Declared first: the fixture files live in this directory.
+  std::unique_ptr<TempDir> ownDir_;
+  const TempDir* dir_;
+
+ public:
+  explicit Form1Harness(int cpus = 2, const TempDir* shared = nullptr);
+  std::unique_ptr<Form1> Make();  // a Form1 on this harness's files (not loaded)
+  Form1& Load();                  // makes and loads the harness's own Form1
+
+  const TempDir& dir() const { return *dir_; }
+  StatFixture stat;
+  std::vector<ShownMessage> messages;
+  platform::RecordingNotificationArea* tray = nullptr;  // of the latest Form1 made
+  int terminated = -1;
+  double now = 45000.5;  // an automation date
+  std::int64_t mono = 1000;
+  std::unique_ptr<Form1> form;
+};

@@ -1,0 +1,73 @@
+// Window states, tray callbacks and the one teardown path.
+#include <gtest/gtest.h>
+
+#include "form1_harness.h"
+#include "window/form_controls.h"
+
+namespace {
+
+TEST(Form1Lifecycle, TheUsersCloseOnlyHidesAndSamplingGoesOn) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  f.ShowAvgUsage_Click();
+  ASSERT_TRUE(f.Controls().form->isVisible());
+  f.Controls().form->close();  // the close button
+  EXPECT_FALSE(f.Controls().form->isVisible());
+  EXPECT_FALSE(f.Unloaded());
+  EXPECT_TRUE(f.Controls().Timer1->isActive());
+  EXPECT_TRUE(h.tray->Shown());
+  bool cancel = false;
+  f.Form_QueryUnload(cancel, 0);
+  EXPECT_TRUE(cancel);
+  EXPECT_EQ(f.WindowState(), 1);
+}
+
+TEST(Form1Lifecycle, TrayCallbacksOpenTheWindowOnlyFor515) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  for (std::uint32_t other : {512u, 513u, 514u, 516u, 518u}) {
+    h.tray->Fire(other);
+    EXPECT_FALSE(f.Controls().form->isVisible()) << other;
+  }
+  h.tray->Fire(515);
+  EXPECT_TRUE(f.Controls().form->isVisible());
+  EXPECT_EQ(f.WindowState(), 0);
+  h.tray->Fire(515);  // again while open: stays open, normal
+  EXPECT_TRUE(f.Controls().form->isVisible());
+  EXPECT_EQ(h.tray->ExportedMenu(), f.Controls().mnuFile);
+}
+
+TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  f.mnuExit_Click();
+  EXPECT_TRUE(f.Unloaded());
+  EXPECT_EQ(f.ExitStatus(), 0);
+  EXPECT_FALSE(f.Controls().Timer1->isActive());
+  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
+  EXPECT_FALSE(h.tray->Shown());
+  const size_t requests = h.tray->Requests().size();
+  f.CloseByCode(1);  // a second close does nothing more
+  EXPECT_EQ(h.tray->Requests().size(), requests);
+}
+
+TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  f.CloseByCode(2);
+  EXPECT_TRUE(f.Unloaded());
+  EXPECT_EQ(f.ExitStatus(), 0);
+  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
+}
+
+TEST(Form1Lifecycle, AFailedStartTearsNothingDown) {
+  Form1Harness h;
+  Form1& first = h.Load();
+  (void)first;
+  Form1Harness h2(2, &h.dir());
+  Form1& f = h2.Load();
+  EXPECT_TRUE(f.StartFailed);
+  EXPECT_TRUE(h2.tray->Requests().empty());  // no delete either
+}
+
+}  // namespace

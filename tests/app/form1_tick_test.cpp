@@ -1,0 +1,136 @@
+// The sampling tick, the averages and the reset, driven through Form1's handlers.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "form1_harness.h"
+#include "window/form_controls.h"
+#include "window/usage_text.h"
+
+namespace {
+
+class Form1Tick : public ::testing::Test {
+ protected:
+  void Start(int cpus = 2) {
+    h = std::make_unique<Form1Harness>(cpus);
+    f = &h->Load();
+    ASSERT_TRUE(h->messages.empty());
+  }
+  void Tick(std::vector<double> usage) {
+    h->stat.Advance(std::move(usage));
+    f->Timer1_Timer();
+  }
+  QString Text(QLabel* l) { return l->text(); }
+  std::unique_ptr<Form1Harness> h;
+  Form1* f = nullptr;
+};
+
+TEST_F(Form1Tick, ValidReadingsAddUpAndEveryTickCounts) {
+  Start();
+  Tick({50, 20});
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 50);
+  EXPECT_DOUBLE_EQ(f->CpuSum[1], 20);
+  EXPECT_EQ(f->SampleCount, 1);
+  Tick({30, 40});
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 80);
+  EXPECT_DOUBLE_EQ(f->CpuSum[1], 60);
+  EXPECT_EQ(f->SampleCount, 2);
+  EXPECT_EQ(Text(f->Controls().Label6), window::UsageText(30));
+  EXPECT_EQ(Text(f->Controls().Label5), window::UsageText(40));
+}
+
+TEST_F(Form1Tick, AnInvalidReadingAddsNothingButStillCountsAndReachesTheGraph) {
+  Start();
+  Tick({50, 50});
+  h->stat.Rewind(0);  // processor 0's counters went backwards
+  f->Timer1_Timer();
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 50);
+  EXPECT_EQ(f->SampleCount, 2);
+  // The bar of processor 0 is left full for that tick.
+  const auto& icon = h->tray->Requests().back().icon;
+  EXPECT_EQ(icon.argb[2 * 32 + 5], 0xFF00FF00u);
+}
+
+TEST_F(Form1Tick, OneProcessorLeavesTheSecondSumAtZero) {
+  Start(1);
+  Tick({40});
+  Tick({60});
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 100);
+  EXPECT_DOUBLE_EQ(f->CpuSum[1], 0);
+  EXPECT_EQ(f->SampleCount, 2);
+  f->ShowAvgUsage_Click();
+  Tick({10});
+  EXPECT_EQ(Text(f->Controls().cpu1avg), window::UsageText(0));
+}
+
+TEST_F(Form1Tick, AResetBetweenTicksRestartsSumsAndCount) {
+  Start();
+  Tick({90, 90});
+  Tick({90, 90});
+  f->BtnReSet_Click();
+  EXPECT_EQ(f->SampleCount, 0);
+  EXPECT_EQ(Text(f->Controls().Label2), "00:00:00");
+  EXPECT_EQ(Text(f->Controls().cpu0avg), window::UsageText(0));
+  EXPECT_TRUE(f->Controls().Timer1->isActive());
+  Tick({10, 20});
+  EXPECT_EQ(f->SampleCount, 1);
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 10);
+  EXPECT_DOUBLE_EQ(f->CpuSum[1], 20);
+}
+
+TEST_F(Form1Tick, AveragesFollowOnlyWhileTheWindowIsOpenAndCoverEveryTickSinceTheReset) {
+  Start();
+  const QString before = Text(f->Controls().cpu0avg);
+  Tick({20, 0});
+  Tick({40, 0});
+  EXPECT_EQ(Text(f->Controls().cpu0avg), before);  // hidden: nothing formatted
+  f->ShowAvgUsage_Click();
+  EXPECT_TRUE(f->Controls().form->isVisible());
+  Tick({60, 0});
+  EXPECT_EQ(Text(f->Controls().cpu0avg), window::UsageText(40));
+  EXPECT_EQ(Text(f->Controls().cpu1avg), window::UsageText(0));
+}
+
+TEST_F(Form1Tick, TheClockShowsTimeSinceTheResetModulo24HoursWhateverTheWallClockDoes) {
+  Start();
+  f->ShowAvgUsage_Click();
+  h->mono += 25 * 3600;
+  h->now -= 1.0;  // the wall clock was set back a day: the elapsed time does not care
+  Tick({1, 1});
+  EXPECT_EQ(Text(f->Controls().Label2), "01:00:00");
+  h->mono += 59 * 60 + 59;
+  Tick({1, 1});
+  EXPECT_EQ(Text(f->Controls().Label2), "01:59:59");
+}
+
+TEST_F(Form1Tick, TheIconFollowsTheReadingsAndTheChosenColour) {
+  Start();
+  Tick({50, 0});
+  const auto& icon = h->tray->Requests().back().icon;
+  EXPECT_EQ(icon.argb[15 * 32 + 5] >> 24, 0u);     // above the left bar's top: transparent
+  EXPECT_EQ(icon.argb[16 * 32 + 5], 0xFF00FF00u);  // its top row is coloured
+  EXPECT_EQ(icon.argb[30 * 32 + 20] >> 24, 0u);    // the right bar is empty
+  f->mnuCOLOR_Click(platform::Int16(4));          // Red, while the timer runs: stored
+  Tick({100, 100});
+  const auto& red = h->tray->Requests().back().icon;
+  EXPECT_EQ(red.argb[2 * 32 + 5], 0xFFFF0000u);
+  EXPECT_EQ(red.argb[2 * 32 + 20], 0xFFFF0000u);
+  std::ifstream ini(h->dir().File("config/Quenlark.ini"));
+  const std::string text(std::istreambuf_iterator<char>(ini), {});
+  EXPECT_NE(text.find("[Zelmaro_Set]"), std::string::npos);
+  EXPECT_NE(text.find("Color=4"), std::string::npos);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->isChecked(), i == 4) << i;
+}
+
+TEST_F(Form1Tick, AChosenColourSurvivesARestart) {
+  Start();
+  f->mnuCOLOR_Click(platform::Int16(6));
+  f->mnuExit_Click();
+  h->form.reset();
+  Form1& again = h->Load();
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(again.Controls().mnuCOLOR[i]->isChecked(), i == 6) << i;
+  const auto& icon = h->tray->Requests().back().icon;
+  EXPECT_EQ(icon.argb[2 * 32 + 5], 0xFFFFFF00u);  // yellow
+}
+
+}  // namespace
