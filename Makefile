@@ -32,6 +32,7 @@ e2e: release
 test: deps-test unit e2e
 
 bench:
+	scripts/install-deps.sh bench
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELMARO_TESTS=OFF
 	cmake --build build/bench -j $(JOBS) --target zelmaro_bench zelmaro
 	build/bench/zelmaro_bench

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Zelmaro need.
-# Usage: scripts/install-deps.sh [run|test]   (run: build and run only; test: everything)
+# Usage: scripts/install-deps.sh [run|test|bench]   (run: build and run; test: and test; bench: and measure)
 set -euo pipefail
 what=${1:-test}
 SUDO=""
@@ -12,7 +12,8 @@ test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x1
            dbus dbus-x11 python3 python3-dbus python3-gi imagemagick util-linux procps)
 
 pkgs=("${build_pkgs[@]}")
-[ "$what" = test ] && pkgs+=("${test_pkgs[@]}")
+[ "$what" = run ] || pkgs+=("${test_pkgs[@]}")
+[ "$what" = bench ] && pkgs+=(conky-std)
 
 missing=()
 for p in "${pkgs[@]}"; do
