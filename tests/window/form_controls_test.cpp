@@ -1,0 +1,199 @@
+#include "window/form_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/qt_images.h"
+#include "qt_app.h"
+#include "window/usage_graphs.h"
+
+namespace {
+
+using window::Form1Controls;
+
+class FormControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_qt::EnsureQtApp();
+    c = window::CreateForm1Controls();
+  }
+  std::unique_ptr<Form1Controls> c;
+};
+
+std::string Text(const QLabel* l) { return l->text().toStdString(); }
+
+TEST_F(FormControlsTest, WindowTitleSizeAndIcon) {
+  EXPECT_EQ(c->form->windowTitle().toStdString(), "Dual Core CPU Usage - Average and Current");
+  EXPECT_EQ(c->form->size(), QSize(432, 191));
+  EXPECT_EQ(c->form->minimumSize(), c->form->maximumSize());  // never resized
+  EXPECT_NE(c->windowIcon, 0u);
+  EXPECT_FALSE(c->form->windowIcon().isNull());
+  EXPECT_FALSE(c->form->isVisible());
+}
+
+TEST_F(FormControlsTest, LabelsAtTheirPlacesWithTheirCaptions) {
+  const std::string heading = "CPU 0" + std::string(13, ' ') + "CPU 1";
+  ASSERT_EQ(heading.size(), 23u);
+  const struct {
+    QLabel* label;
+    QRect rect;
+    std::string caption;
+    bool bold;
+  } cases[] = {
+      {c->Label2, {53, 9, 55, 13}, "00:00:00", false},
+      {c->Label4, {318, 9, 69, 13}, "Current Usage", false},
+      {c->Label1, {18, 30, 125, 13}, heading, true},
+      {c->Label3, {292, 30, 125, 13}, heading, true},
+      {c->cpu0avg, {21, 48, 41, 13}, "0%", false},
+      {c->cpu1avg, {107, 48, 41, 13}, "0%", false},
+      {c->Label6, {293, 48, 41, 13}, "0%", false},
+      {c->Label5, {380, 48, 41, 13}, "0%", false},
+  };
+  for (const auto& k : cases) {
+    EXPECT_EQ(k.label->parentWidget(), c->form) << k.caption;
+    EXPECT_EQ(k.label->geometry(), k.rect) << k.caption;
+    EXPECT_EQ(Text(k.label), k.caption);
+    EXPECT_EQ(k.label->font().bold(), k.bold) << k.caption;
+    EXPECT_DOUBLE_EQ(k.label->font().pointSizeF(), 8.25) << k.caption;
+  }
+}
+
+TEST_F(FormControlsTest, ResetButtonFirstInTabOrder) {
+  EXPECT_EQ(c->BtnReSet->geometry(), QRect(176, 21, 81, 33));
+  EXPECT_EQ(c->BtnReSet->text().toStdString(), "Reset Avg");
+  EXPECT_EQ(c->BtnReSet->toolTip().toStdString(), "Reset Average Usage");
+  QWidget* first = c->form->nextInFocusChain();
+  while (first != c->form && !(first->focusPolicy() & Qt::TabFocus)) first = first->nextInFocusChain();
+  EXPECT_EQ(first, c->BtnReSet);
+}
+
+TEST_F(FormControlsTest, GraphSurfacesAndTheirViews) {
+  for (int i = 0; i < 2; ++i) {
+    const auto& s = *c->pic1[i];
+    EXPECT_EQ(s.ScaleWidth(), 405);
+    EXPECT_EQ(s.ScaleHeight(), 50);
+    EXPECT_EQ(s.BackColor(), 0x000000u);
+    EXPECT_EQ(s.ForeColor(), 0x0000FFu);
+    EXPECT_EQ(&c->pic1View[i]->Surface(), c->pic1[i].get());
+    EXPECT_EQ(c->pic1View[i]->parentWidget(), c->form);
+    EXPECT_EQ(c->pic2[i]->ScaleWidth(), 405);
+    EXPECT_EQ(c->pic2[i]->ScaleHeight(), 50);
+    EXPECT_EQ(c->pic2[i]->BackColor(), 0x808080u);
+  }
+  EXPECT_EQ(c->pic1View[0]->geometry(), QRect(10, 76, 405, 50));
+  EXPECT_EQ(c->pic1View[1]->geometry(), QRect(10, 132, 405, 50));
+}
+
+TEST_F(FormControlsTest, HiddenSurfacesAreNoWidgets) {
+  EXPECT_EQ(c->form->findChildren<platform::SurfaceView*>().size(), 2);
+  EXPECT_EQ(c->PicTmp[0]->BackColor(), 0xFFFFFFu);
+  EXPECT_EQ(c->PicTmp[1]->BackColor(), 0xFFFFFFu);
+  EXPECT_FALSE(c->PicTmp[0]->GetPicture());
+  EXPECT_FALSE(c->PicTmp[1]->GetPicture());
+  for (const auto* s : {c->PicTmp[0].get(), c->PicTmp[1].get(), c->DualColor.get(), c->DualBlank.get()}) {
+    EXPECT_EQ(s->ScaleWidth(), 32);
+    EXPECT_EQ(s->ScaleHeight(), 32);
+  }
+  // The two-bar pictures cover their surfaces: right bar's first column magenta / white bar.
+  EXPECT_EQ(c->DualColor->Pixels()[5 * 32 + 17] & 0xFFFFFF, 0xFF00FFu);
+  EXPECT_EQ(c->DualColor->Pixels()[5 * 32 + 5] & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(c->DualBlank->Pixels()[5 * 32 + 5] & 0xFFFFFF, 0xFF00FFu);
+  EXPECT_EQ(c->DualBlank->Pixels()[0] & 0xFFFFFF, 0x000000u);
+}
+
+TEST_F(FormControlsTest, ScaleStripsSitOnAndBesideTheGraphs) {
+  EXPECT_EQ(c->Image1[1]->parentWidget(), c->pic1View[0]);
+  EXPECT_EQ(c->Image1[2]->parentWidget(), c->pic1View[1]);
+  EXPECT_EQ(c->Image1[1]->geometry(), QRect(0, 0, 7, 50));
+  EXPECT_EQ(c->Image1[2]->geometry(), QRect(0, 0, 7, 50));
+  EXPECT_EQ(c->Image1[0]->parentWidget(), c->form);
+  EXPECT_EQ(c->Image1[3]->parentWidget(), c->form);
+  EXPECT_EQ(c->Image1[0]->geometry(), QRect(414, 76, 8, 50));
+  EXPECT_EQ(c->Image1[3]->geometry(), QRect(414, 132, 8, 50));
+  // The graph's last column covers the outer strip's first column.
+  for (int i = 0; i < 2; ++i) {
+    const int y = window::kGraphTop[i] + 20;
+    EXPECT_EQ(c->form->childAt(414, y), c->pic1View[i]);
+    EXPECT_EQ(c->form->childAt(415, y), c->Image1[i == 0 ? 0 : 3]);
+    EXPECT_EQ(c->form->childAt(12, y), c->Image1[1 + i]);
+  }
+}
+
+TEST_F(FormControlsTest, StripsStayPutWhileTheGraphsScroll) {
+  platform::Int16 tick, y[2], prev[2];
+  window::GraphSetup(*c->pic1[0], *c->pic1[1], tick);
+  for (int n = 0; n < 30; ++n) {
+    for (int i = 0; i < 2; ++i) window::ScrollGraph(*c->pic1[i], *c->pic2[i], y[i], prev[i], n * 3);
+    window::GridMarksStep(*c->pic1[0], *c->pic1[1], tick);
+  }
+  EXPECT_EQ(c->Image1[1]->geometry(), QRect(0, 0, 7, 50));
+  EXPECT_EQ(c->Image1[0]->geometry(), QRect(414, 76, 8, 50));
+  // The strip is drawn over the graph: the view's left columns show the strip's teal.
+  const QImage shown = c->pic1View[0]->grab().toImage();
+  EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, 0x008080u);
+  EXPECT_EQ(shown.pixel(6, 49) & 0xFFFFFF, 0x008080u);
+}
+
+TEST_F(FormControlsTest, ViewShowsTheSurfacePixels) {
+  c->pic1[0]->Line(100, 10, 200, 10, 0x00FF00);
+  const QImage shown = c->pic1View[0]->grab().toImage();
+  EXPECT_EQ(shown.pixel(150, 10) & 0xFFFFFF, 0x00FF00u);
+  EXPECT_EQ(shown.pixel(150, 11) & 0xFFFFFF, 0x000000u);
+  EXPECT_EQ(shown.pixel(200, 10) & 0xFFFFFF, 0x000000u);
+}
+
+TEST_F(FormControlsTest, TimerDisabledAtHalfSecondPrecise) {
+  EXPECT_EQ(c->Timer1->interval(), 500);
+  EXPECT_EQ(c->Timer1->timerType(), Qt::PreciseTimer);
+  EXPECT_FALSE(c->Timer1->isActive());
+}
+
+TEST_F(FormControlsTest, PopupMenuItemsInOrderWithGreenAloneChecked) {
+  EXPECT_EQ(c->mnuFile->title().toStdString(), "popup");
+  const QList<QAction*> items = c->mnuFile->actions();
+  ASSERT_EQ(items.size(), 12);
+  const char* captions[] = {"Tray Icon Color", "Blue", "Cyan", "Green", "Purple", "Red",
+                            "White", "Yellow", "", "Show Usage", "", "Exit Zelmaro"};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(items[i]->text().toStdString(), captions[i]) << i;
+  EXPECT_EQ(items[0], c->mnuSpacer00);
+  EXPECT_FALSE(c->mnuSpacer00->isEnabled());
+  EXPECT_FALSE(c->mnuSpacer00->isSeparator());
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(items[1 + i], c->mnuCOLOR[i]);
+    EXPECT_TRUE(c->mnuCOLOR[i]->isCheckable());
+    EXPECT_EQ(c->mnuCOLOR[i]->isChecked(), i == 2) << i;
+  }
+  EXPECT_EQ(items[8], c->mnuSpacer0);
+  EXPECT_TRUE(c->mnuSpacer0->isSeparator());
+  EXPECT_EQ(items[9], c->ShowAvgUsage);
+  EXPECT_EQ(items[10], c->mnuSpacer1);
+  EXPECT_TRUE(c->mnuSpacer1->isSeparator());
+  EXPECT_EQ(items[11], c->mnuExit);
+}
+
+TEST_F(FormControlsTest, LayoutDoesNotMoveWithTheWindowState) {
+  const QRect button = c->BtnReSet->geometry();
+  const QRect graph = c->pic1View[1]->geometry();
+  c->form->show();
+  c->form->SetWindowState(platform::FormWindow::kMinimized);
+  c->form->SetWindowState(platform::FormWindow::kMaximized);
+  c->form->SetWindowState(platform::FormWindow::kNormal);
+  QApplication::processEvents();
+  EXPECT_EQ(c->form->size(), QSize(432, 191));
+  EXPECT_EQ(c->BtnReSet->geometry(), button);
+  EXPECT_EQ(c->pic1View[1]->geometry(), graph);
+  c->form->hide();
+}
+
+TEST(FormControlsLifetimeTest, DestroyingTheControlsFreesEveryGraphicsObject) {
+  testing_qt::EnsureQtApp();
+  const std::size_t live = gdi::LiveObjectCount();
+  {
+    auto c = window::CreateForm1Controls();
+    EXPECT_GT(gdi::LiveObjectCount(), live);
+  }
+  EXPECT_EQ(gdi::LiveObjectCount(), live);
+}
+
+}  // namespace

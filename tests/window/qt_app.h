@@ -1,0 +1,16 @@
+// One application object for every test of this program that needs the widget toolkit.
+#pragma once
+
+#include "platform/widgets.h"
+
+namespace testing_qt {
+
+inline void EnsureQtApp() {
+  if (QApplication::instance() != nullptr) return;
+  static int argc = 1;
+  static char name[] = "test_window";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+}
+
+}  // namespace testing_qt
