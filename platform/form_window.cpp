@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QPixmap>
+#include <QWindow>
 
 namespace platform {
 
@@ -29,6 +30,11 @@ void FormWindow::SetWindowState(int state) {
 
 void FormWindow::SetIconImage(const QImage& image) {
   setWindowIcon(QIcon(QPixmap::fromImage(image)));
+}
+
+bool FormWindow::IsExposed() const {
+  const QWindow* handle = windowHandle();
+  return handle != nullptr && handle->isExposed();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -26,6 +26,8 @@ class FormWindow : public QWidget {
   int WindowState() const;  // kNormal, kMinimized or kMaximized
   void SetWindowState(int state);
   void SetIconImage(const QImage& image);
+  // True once the window system shows the window's contents on screen.
+  bool IsExposed() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
