@@ -1,0 +1,36 @@
+// Delivers tray callbacks from the event loop, one at a time, never nested, and without
+// piling up: a message already waiting or being delivered is not queued again, so a burst of
+// activations from a host opens the window once.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace platform {
+
+class TrayCallbackQueue {
+ public:
+  explicit TrayCallbackQueue(std::function<void(std::uint32_t mouse)> deliver)
+      : deliver_(std::move(deliver)) {}
+  ~TrayCallbackQueue();
+  TrayCallbackQueue(const TrayCallbackQueue&) = delete;
+  TrayCallbackQueue& operator=(const TrayCallbackQueue&) = delete;
+
+  // Queues mouse for delivery from the event loop, unless it already waits or is running.
+  void Post(std::uint32_t mouse);
+  std::size_t Waiting() const { return waiting_.size(); }
+
+ private:
+  void Drain();
+
+  std::function<void(std::uint32_t)> deliver_;
+  std::deque<std::uint32_t> waiting_;
+  bool scheduled_ = false;
+  bool delivering_ = false;
+  std::uint32_t current_ = 0;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace platform
