@@ -1,5 +1,7 @@
 #include "window/form_controls.h"
 
+#include <algorithm>
+
 #include "platform/dialog_font.h"
 #include "platform/qt_images.h"
 #include "window/pictures.h"
@@ -34,6 +36,15 @@ void MakeWhitePanel(QLabel* label) {
   p.setColor(QPalette::WindowText, Qt::black);
   label->setPalette(p);
   label->setAlignment(Qt::AlignCenter);
+}
+
+// Widens a label to the right where its widest text would not fit the design width in the
+// font this desktop provides, so values such as "100.00 %" are not cut off. Place and height
+// stay as designed; the window's edge is the limit.
+void FitWidth(QLabel* label, const char* widest) {
+  const int needed = label->fontMetrics().horizontalAdvance(QString::fromLatin1(widest)) + 1;
+  const int room = kClientWidth - label->x();
+  if (needed > label->width()) label->resize(std::min(needed, room), label->height());
 }
 
 QLabel* MakeStrip(QWidget* parent, int columns, int x, int y) {
@@ -96,6 +107,8 @@ std::unique_ptr<Form1Controls> CreateForm1Controls() {
   c->cpu1avg = MakeLabel(c->form, "0%", 107, 48, 41, 13);
   c->Label6 = MakeLabel(c->form, "0%", 293, 48, 41, 13);
   c->Label5 = MakeLabel(c->form, "0%", 380, 48, 41, 13);
+  FitWidth(c->Label4, "Current Usage");
+  for (QLabel* value : {c->cpu0avg, c->cpu1avg, c->Label6, c->Label5}) FitWidth(value, "100.00 %");
 
   // The 8-column strips beside the graphs go in first so that each graph, created after
   // it, covers the strip's first column with its own last one.

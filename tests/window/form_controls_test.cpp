@@ -52,11 +52,22 @@ TEST_F(FormControlsTest, LabelsAtTheirPlacesWithTheirCaptions) {
   };
   for (const auto& k : cases) {
     EXPECT_EQ(k.label->parentWidget(), c->form) << k.caption;
-    EXPECT_EQ(k.label->geometry(), k.rect) << k.caption;
+    // Place and height as designed; a label may be wider where the desktop's font needs it.
+    EXPECT_EQ(k.label->pos(), k.rect.topLeft()) << k.caption;
+    EXPECT_EQ(k.label->height(), k.rect.height()) << k.caption;
+    EXPECT_GE(k.label->width(), k.rect.width()) << k.caption;
+    EXPECT_LE(k.label->geometry().right(), 431) << k.caption;
     EXPECT_EQ(Text(k.label), k.caption);
     EXPECT_EQ(k.label->font().bold(), k.bold) << k.caption;
     EXPECT_DOUBLE_EQ(k.label->font().pointSizeF(), 8.25) << k.caption;
   }
+}
+
+TEST_F(FormControlsTest, ValueLabelsHoldTheWidestUsageTextUncut) {
+  for (QLabel* l : {c->cpu0avg, c->cpu1avg, c->Label6}) {
+    EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(QStringLiteral("100.00 %")));
+  }
+  EXPECT_GE(c->Label4->width(), c->Label4->fontMetrics().horizontalAdvance(c->Label4->text()));
 }
 
 TEST_F(FormControlsTest, ResetButtonFirstInTabOrder) {
@@ -86,7 +97,13 @@ TEST_F(FormControlsTest, GraphSurfacesAndTheirViews) {
 }
 
 TEST_F(FormControlsTest, HiddenSurfacesAreNoWidgets) {
-  EXPECT_EQ(c->form->findChildren<platform::SurfaceView*>().size(), 2);
+  int views = 0;
+  for (QWidget* w : c->form->findChildren<QWidget*>()) {
+    views += dynamic_cast<platform::SurfaceView*>(w) != nullptr;
+    // Nothing shown lies outside the client area, where the hidden surfaces were placed.
+    if (w->parentWidget() == c->form) EXPECT_TRUE(QRect(0, 0, 432, 191).contains(w->geometry()));
+  }
+  EXPECT_EQ(views, 2);
   EXPECT_EQ(c->PicTmp[0]->BackColor(), 0xFFFFFFu);
   EXPECT_EQ(c->PicTmp[1]->BackColor(), 0xFFFFFFu);
   EXPECT_FALSE(c->PicTmp[0]->GetPicture());
