@@ -19,10 +19,9 @@ struct Seen {
 // Shows one box and records what it looked like, dismissing it with its OK button.
 Seen ShowAndDismiss(const std::string& text, std::uint32_t style) {
   static int argc = 1;
-  static char arg0[] = "test";
+  static char arg0[] = "test_platform";
   static char* argv[] = {arg0, nullptr};
-  static QApplication* app = qApp ? nullptr : new QApplication(argc, argv);
-  (void)app;
+  if (QApplication::instance() == nullptr) static QApplication app(argc, argv);
   Seen seen;
   QTimer::singleShot(0, [&seen] {
     QMessageBox* box = nullptr;
