@@ -1,0 +1,217 @@
+#include "platform/notify_area_dbus_menu.h"
+
+#include <QAction>
+#include <QActionEvent>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMetaObject>
+#include <functional>
+
+namespace platform {
+
+namespace {
+
+// Qt marks the mnemonic with '&' ("&&" for a literal one); dbusmenu uses '_' ("__").
+QString DBusMenuLabel(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == u'&') {
+      if (i + 1 < text.size() && text[i + 1] == u'&') {
+        out += u'&';
+        ++i;
+      } else {
+        out += u'_';
+      }
+    } else if (c == u'_') {
+      out += QStringLiteral("__");
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+QVariantMap ActionProperties(QAction* a) {
+  QVariantMap p;
+  if (a->isSeparator() && a->text().isEmpty()) {
+    p.insert(QStringLiteral("type"), QStringLiteral("separator"));
+  } else {
+    // A separator with text is a heading: shown as a disabled entry so the text survives.
+    p.insert(QStringLiteral("label"), DBusMenuLabel(a->text()));
+    p.insert(QStringLiteral("enabled"), a->isEnabled() && !a->isSeparator());
+    if (a->isCheckable() && !a->isSeparator()) {
+      const bool radio = a->actionGroup() && a->actionGroup()->isExclusive();
+      p.insert(QStringLiteral("toggle-type"), radio ? QStringLiteral("radio") : QStringLiteral("checkmark"));
+      p.insert(QStringLiteral("toggle-state"), a->isChecked() ? 1 : 0);
+    }
+    if (a->menu()) p.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
+  }
+  if (!a->isVisible()) p.insert(QStringLiteral("visible"), false);
+  return p;
+}
+
+QVariantMap Filter(const QVariantMap& all, const QStringList& names) {
+  if (names.isEmpty()) return all;
+  QVariantMap out;
+  for (const QString& n : names)
+    if (auto it = all.find(n); it != all.end()) out.insert(n, it.value());
+  return out;
+}
+
+}  // namespace
+
+DBusMenuExporter::DBusMenuExporter(QObject* parent) : QObject(parent) { RegisterNotifyAreaDBusTypes(); }
+
+void DBusMenuExporter::SetMenu(QMenu* menu) {
+  if (menu_ == menu) return;
+  if (menu_) menu_->removeEventFilter(this);
+  menu_ = menu;
+  if (menu_) Watch(menu_);
+  ScheduleUpdate();
+}
+
+void DBusMenuExporter::Watch(QMenu* menu) {
+  menu->removeEventFilter(this);  // never twice
+  menu->installEventFilter(this);
+  for (QAction* a : menu->actions())
+    if (a->menu()) Watch(a->menu());
+}
+
+bool DBusMenuExporter::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ActionAdded:
+    case QEvent::ActionRemoved:
+    case QEvent::ActionChanged:
+      if (event->type() == QEvent::ActionAdded) {
+        if (QAction* a = static_cast<QActionEvent*>(event)->action(); a && a->menu()) Watch(a->menu());
+      }
+      ScheduleUpdate();
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// Hosts fetch the whole layout again on LayoutUpdated; several changes in one pass of the
+// event loop (a colour choice unticks six entries and ticks one) make one update.
+void DBusMenuExporter::ScheduleUpdate() {
+  if (updateScheduled_) return;
+  updateScheduled_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        updateScheduled_ = false;
+        ++revision_;
+        emit LayoutChanged(revision_, 0);
+      },
+      Qt::QueuedConnection);
+}
+
+int DBusMenuExporter::IdOf(QAction* action) {
+  auto it = ids_.find(action);
+  if (it != ids_.end() && actions_.value(it.value()) == action) return it.value();
+  const int id = nextId_++;
+  ids_.insert(action, id);
+  actions_.insert(id, action);
+  return id;
+}
+
+QAction* DBusMenuExporter::ActionOf(int id) {
+  QAction* a = actions_.value(id);
+  if (!a) return nullptr;
+  // Only actions still in the exported menu count.
+  std::function<bool(QMenu*)> inMenu = [&](QMenu* m) {
+    for (QAction* x : m->actions())
+      if (x == a || (x->menu() && inMenu(x->menu()))) return true;
+    return false;
+  };
+  return menu_ && inMenu(menu_) ? a : nullptr;
+}
+
+bool DBusMenuExporter::HasItem(int id) { return id == 0 || ActionOf(id) != nullptr; }
+
+DBusMenuLayoutItem DBusMenuExporter::Layout(int parentId, int depth, const QStringList& names) {
+  DBusMenuLayoutItem item;
+  item.id = parentId;
+  QMenu* children = nullptr;
+  if (parentId == 0) {
+    item.properties.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
+    children = menu_;
+  } else if (QAction* a = ActionOf(parentId)) {
+    item.properties = Filter(ActionProperties(a), names);
+    children = a->menu();
+  }
+  if (children && depth != 0) {
+    for (QAction* a : children->actions()) {
+      DBusMenuLayoutItem child = Layout(IdOf(a), depth < 0 ? -1 : depth - 1, names);
+      item.children.append(child);
+    }
+  }
+  return item;
+}
+
+QVariantMap DBusMenuExporter::Properties(int id, const QStringList& names) {
+  if (id == 0) return Filter({{QStringLiteral("children-display"), QStringLiteral("submenu")}}, names);
+  QAction* a = ActionOf(id);
+  return a ? Filter(ActionProperties(a), names) : QVariantMap{};
+}
+
+bool DBusMenuExporter::HandleEvent(int id, const QString& eventId) {
+  QAction* a = ActionOf(id);
+  if (!a) return id == 0;
+  if (eventId == QLatin1String("clicked") && a->isEnabled() && !a->isSeparator() && !a->menu()) {
+    // After the reply has gone: the handler may run a while (or a nested event loop).
+    QPointer<QAction> guard(a);
+    QMetaObject::invokeMethod(
+        this, [guard] { if (guard) guard->trigger(); }, Qt::QueuedConnection);
+  }
+  return true;
+}
+
+DBusMenuAdaptor::DBusMenuAdaptor(DBusMenuExporter* exporter)
+    : QDBusAbstractAdaptor(exporter), exporter_(exporter) {
+  setAutoRelaySignals(false);
+  connect(exporter, &DBusMenuExporter::LayoutChanged, this, &DBusMenuAdaptor::LayoutUpdated);
+}
+
+uint DBusMenuAdaptor::GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
+                                platform::DBusMenuLayoutItem& layout) {
+  layout = exporter_->Layout(parentId, recursionDepth, propertyNames);
+  return exporter_->Revision();
+}
+
+QList<platform::DBusMenuItemProperties> DBusMenuAdaptor::GetGroupProperties(
+    const QList<int>& ids, const QStringList& propertyNames) {
+  QList<DBusMenuItemProperties> out;
+  for (int id : ids)
+    if (exporter_->HasItem(id)) out.append({id, exporter_->Properties(id, propertyNames)});
+  return out;
+}
+
+QDBusVariant DBusMenuAdaptor::GetProperty(int id, const QString& name) {
+  return QDBusVariant(exporter_->Properties(id, {name}).value(name));
+}
+
+void DBusMenuAdaptor::Event(int id, const QString& eventId, const QDBusVariant&, uint) {
+  exporter_->HandleEvent(id, eventId);
+}
+
+QList<int> DBusMenuAdaptor::EventGroup(const QList<platform::DBusMenuEvent>& events) {
+  QList<int> errors;
+  for (const DBusMenuEvent& e : events)
+    if (!exporter_->HandleEvent(e.id, e.eventId)) errors.append(e.id);
+  return errors;
+}
+
+bool DBusMenuAdaptor::AboutToShow(int) { return false; }
+
+QList<int> DBusMenuAdaptor::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
+  for (int id : ids)
+    if (!exporter_->HasItem(id)) idErrors.append(id);
+  return {};
+}
+
+}  // namespace platform

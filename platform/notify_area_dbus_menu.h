@@ -1,0 +1,91 @@
+// Exports a QMenu over D-Bus as com.canonical.dbusmenu, for tray hosts that show an item's
+// menu themselves: the same entries, enabled states, check marks and separators; a disabled
+// heading keeps its text. Choosing an entry in the host triggers the QAction.
+#pragma once
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnection>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+
+#include "platform/notify_area_dbus_types.h"
+
+class QAction;
+class QMenu;
+
+namespace platform {
+
+class DBusMenuExporter : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit DBusMenuExporter(QObject* parent = nullptr);
+  void SetMenu(QMenu* menu);  // may be null: an empty menu
+
+  // The layout below parentId, depth levels deep (-1: all); names empty means every property.
+  DBusMenuLayoutItem Layout(int parentId, int depth, const QStringList& names);
+  QVariantMap Properties(int id, const QStringList& names);
+  bool HasItem(int id);
+  // Runs a host's event: "clicked" triggers the entry's action from the event loop.
+  bool HandleEvent(int id, const QString& eventId);
+  uint Revision() const { return revision_; }
+
+ signals:
+  void LayoutChanged(uint revision, int parent);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  int IdOf(QAction* action);
+  QAction* ActionOf(int id);
+  void Watch(QMenu* menu);
+  void ScheduleUpdate();
+
+  QPointer<QMenu> menu_;
+  QHash<QAction*, int> ids_;
+  QHash<int, QPointer<QAction>> actions_;
+  int nextId_ = 1;
+  uint revision_ = 1;
+  bool updateScheduled_ = false;
+};
+
+// The com.canonical.dbusmenu interface on an exporter.
+class DBusMenuAdaptor : public QDBusAbstractAdaptor {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
+  Q_PROPERTY(uint Version READ Version)
+  Q_PROPERTY(QString TextDirection READ TextDirection)
+  Q_PROPERTY(QString Status READ Status)
+  Q_PROPERTY(QStringList IconThemePath READ IconThemePath)
+
+ public:
+  explicit DBusMenuAdaptor(DBusMenuExporter* exporter);
+  uint Version() const { return 3; }
+  QString TextDirection() const { return QStringLiteral("ltr"); }
+  QString Status() const { return QStringLiteral("normal"); }
+  QStringList IconThemePath() const { return {}; }
+
+ public slots:
+  uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
+                 platform::DBusMenuLayoutItem& layout);
+  QList<platform::DBusMenuItemProperties> GetGroupProperties(const QList<int>& ids,
+                                                             const QStringList& propertyNames);
+  QDBusVariant GetProperty(int id, const QString& name);
+  void Event(int id, const QString& eventId, const QDBusVariant& data, uint timestamp);
+  QList<int> EventGroup(const QList<platform::DBusMenuEvent>& events);
+  bool AboutToShow(int id);
+  QList<int> AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors);
+
+ signals:
+  void ItemsPropertiesUpdated(const QList<platform::DBusMenuItemProperties>& updated,
+                              const QList<platform::DBusMenuItemKeys>& removed);
+  void LayoutUpdated(uint revision, int parent);
+  void ItemActivationRequested(int id, uint timestamp);
+
+ private:
+  DBusMenuExporter* exporter_;
+};
+
+}  // namespace platform

@@ -1,0 +1,91 @@
+#include "platform/notify_area_desktop.h"
+
+#include <QMenu>
+
+#include "platform/notify_area_sni_item.h"
+#include "platform/notify_area_sni_watcher.h"
+#include "platform/notify_area_xembed.h"
+
+namespace platform {
+
+DesktopNotificationArea::DesktopNotificationArea(QDBusConnection bus)
+    : sni_(new SniItem(bus, this)),
+      watcher_(new SniWatcherTracker(bus, this)),
+      xembed_(new XEmbedTrayIcon(this)),
+      callbacks_([this](std::uint32_t mouse) { Deliver(mouse); }) {
+  connect(watcher_, &SniWatcherTracker::Changed, this, [this] { Decide(); });
+  connect(watcher_, &SniWatcherTracker::Appeared, this, [this] {
+    if (sni_->Visible()) sni_->RegisterWithWatcher();  // a restarted watcher forgot the item
+  });
+  connect(xembed_, &XEmbedTrayIcon::TrayChanged, this, [this] { Decide(); });
+  // Hosts report the gesture that opens the window (Activate) and the menu request; the
+  // XEmbed icon reports real double-clicks and right-button releases. All go through one
+  // queue, so a burst is delivered once and never inside another delivery.
+  connect(sni_, &SniItem::Activated, this, [this] { callbacks_.Post(WM_LBUTTONDBLCLK); });
+  connect(sni_, &SniItem::ContextMenuRequested, this, [this] { callbacks_.Post(WM_RBUTTONUP); });
+  connect(xembed_, &XEmbedTrayIcon::Mouse, this, [this](std::uint32_t m) { callbacks_.Post(m); });
+}
+
+DesktopNotificationArea::~DesktopNotificationArea() {
+  sni_->Hide();
+  xembed_->SetWanted(false);
+}
+
+bool DesktopNotificationArea::Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) {
+  unsigned changes = 0;
+  if (!state_.Apply(message, data, &changes)) return false;
+  // The common case, every tick: the same pixels again, nothing for any host to do.
+  if (changes == NotifyIconState::kNoChange) return true;
+  if (changes & NotifyIconState::kTip) {
+    const QString tip = QString::fromLatin1(state_.Tip());
+    sni_->SetTip(tip);
+    xembed_->SetTip(tip);
+  }
+  if (changes & NotifyIconState::kIcon) {
+    if (host_ == Host::StatusNotifier) sni_->SetIcon(state_.Icon());
+    if (host_ == Host::XEmbed) xembed_->SetIcon(state_.Icon());
+  }
+  if (changes & (NotifyIconState::kShown | NotifyIconState::kHidden)) Decide();
+  return true;
+}
+
+void DesktopNotificationArea::SetExportedMenu(QMenu* menu) { sni_->SetMenu(menu); }
+
+void DesktopNotificationArea::Decide() {
+  Host next = Host::None;
+  if (state_.Shown()) {
+    const bool tray = xembed_->TrayPresent();
+    // A watcher without a host shows nothing; with an XEmbed tray at hand, use that instead
+    // (until the host's answer comes, keep whatever is in use).
+    const bool sniUsable = watcher_->Present() &&
+                           (watcher_->HostRegistered() || !tray ||
+                            (!watcher_->HostKnown() && host_ == Host::StatusNotifier));
+    if (sniUsable) {
+      next = Host::StatusNotifier;
+    } else if (tray) {
+      next = Host::XEmbed;
+    }
+  }
+  if (next == host_) return;
+  host_ = next;
+  if (host_ != Host::XEmbed) xembed_->SetWanted(false);
+  if (host_ != Host::StatusNotifier) sni_->Hide();
+  if (host_ == Host::StatusNotifier) {
+    sni_->SetIcon(state_.Icon());
+    if (!sni_->Show()) host_ = xembed_->TrayPresent() ? Host::XEmbed : Host::None;
+  }
+  if (host_ == Host::XEmbed) {
+    xembed_->SetIcon(state_.Icon());
+    xembed_->SetWanted(true);
+  }
+}
+
+void DesktopNotificationArea::Deliver(std::uint32_t mouse) {
+  if (state_.Shown() && state_.HasCallback()) Notify(state_.Window(), state_.CallbackMessage(), mouse);
+}
+
+std::unique_ptr<NotificationArea> CreateDesktopNotificationArea() {
+  return std::make_unique<DesktopNotificationArea>(QDBusConnection::sessionBus());
+}
+
+}  // namespace platform

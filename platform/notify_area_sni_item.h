@@ -1,0 +1,117 @@
+// The tray icon as a StatusNotifierItem on the session bus: its own bus name, the item and
+// its menu as objects, registration with the StatusNotifierWatcher, and the host's requests
+// (Activate, ContextMenu) passed on as signals.
+#pragma once
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnection>
+#include <QDBusObjectPath>
+#include <QObject>
+
+#include "platform/gdi.h"
+#include "platform/notify_area_dbus_types.h"
+
+class QMenu;
+
+namespace platform {
+
+class DBusMenuExporter;
+
+class SniItem : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit SniItem(QDBusConnection bus, QObject* parent = nullptr);
+  ~SniItem() override;
+
+  // Takes the bus name, exports the objects and registers with the watcher. False when the
+  // bus refuses the name or the objects.
+  bool Show();
+  void Hide();  // gives up the bus name: the watcher drops the item
+  bool Visible() const { return visible_; }
+  QString ServiceName() const { return service_; }
+  // Tells the watcher about the item again (a watcher that restarted has forgotten it).
+  void RegisterWithWatcher();
+
+  void SetIcon(const gdi::IconImage& icon);  // announced with NewIcon when visible
+  void SetTip(const QString& tip);           // announced with NewToolTip / NewTitle
+  void SetMenu(QMenu* menu);
+
+  // The properties, as the adaptor reads them.
+  QString Id() const;
+  QString Title() const { return tip_; }
+  SniIconPixmapList IconPixmap() const { return pixmaps_; }
+  SniToolTip ToolTip() const { return {QString(), {}, tip_, QString()}; }
+
+ signals:
+  void Activated();
+  void ContextMenuRequested();
+  // Relayed by the adaptor.
+  void NewIcon();
+  void NewToolTip();
+  void NewTitle();
+
+ private:
+  void RegisterWithWatcher(int attemptsLeft);
+
+  QDBusConnection bus_;
+  DBusMenuExporter* menu_;
+  QString service_;
+  bool visible_ = false;
+  QString tip_;
+  SniIconPixmapList pixmaps_;
+};
+
+class SniItemAdaptor : public QDBusAbstractAdaptor {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
+  Q_PROPERTY(QString Category READ Category)
+  Q_PROPERTY(QString Id READ Id)
+  Q_PROPERTY(QString Title READ Title)
+  Q_PROPERTY(QString Status READ Status)
+  Q_PROPERTY(int WindowId READ WindowId)
+  Q_PROPERTY(QString IconThemePath READ Empty)
+  Q_PROPERTY(QString IconName READ Empty)
+  Q_PROPERTY(platform::SniIconPixmapList IconPixmap READ IconPixmap)
+  Q_PROPERTY(QString OverlayIconName READ Empty)
+  Q_PROPERTY(platform::SniIconPixmapList OverlayIconPixmap READ NoPixmaps)
+  Q_PROPERTY(QString AttentionIconName READ Empty)
+  Q_PROPERTY(platform::SniIconPixmapList AttentionIconPixmap READ NoPixmaps)
+  Q_PROPERTY(QString AttentionMovieName READ Empty)
+  Q_PROPERTY(platform::SniToolTip ToolTip READ ToolTip)
+  Q_PROPERTY(bool ItemIsMenu READ ItemIsMenu)
+  Q_PROPERTY(QDBusObjectPath Menu READ Menu)
+
+ public:
+  explicit SniItemAdaptor(SniItem* item);
+  QString Category() const { return QStringLiteral("ApplicationStatus"); }
+  QString Id() const { return item_->Id(); }
+  QString Title() const { return item_->Title(); }
+  QString Status() const { return QStringLiteral("Active"); }
+  int WindowId() const { return 0; }
+  QString Empty() const { return {}; }
+  platform::SniIconPixmapList IconPixmap() const { return item_->IconPixmap(); }
+  platform::SniIconPixmapList NoPixmaps() const { return {}; }
+  platform::SniToolTip ToolTip() const { return item_->ToolTip(); }
+  bool ItemIsMenu() const { return false; }
+  QDBusObjectPath Menu() const { return QDBusObjectPath(QStringLiteral("/MenuBar")); }
+
+ public slots:
+  void Activate(int x, int y);
+  void ContextMenu(int x, int y);
+  void SecondaryActivate(int x, int y);
+  void Scroll(int delta, const QString& orientation);
+
+ signals:
+  void NewTitle();
+  void NewIcon();
+  void NewAttentionIcon();
+  void NewOverlayIcon();
+  void NewToolTip();
+  void NewStatus(const QString& status);
+
+ private:
+  SniItem* item_;
+};
+
+}  // namespace platform

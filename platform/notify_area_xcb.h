@@ -1,0 +1,37 @@
+// The few X protocol calls the XEmbed tray icon needs, taken at run time from the X client
+// library the toolkit has already loaded on an X11 session. Elsewhere (Wayland, offscreen)
+// there is simply no API and the tray icon stays with D-Bus hosts.
+#pragma once
+
+#include <xcb/xcb.h>
+
+namespace platform {
+
+struct XcbApi {
+  decltype(&xcb_intern_atom) intern_atom;
+  decltype(&xcb_intern_atom_reply) intern_atom_reply;
+  decltype(&xcb_get_selection_owner) get_selection_owner;
+  decltype(&xcb_get_selection_owner_reply) get_selection_owner_reply;
+  decltype(&xcb_send_event) send_event;
+  decltype(&xcb_flush) flush;
+  decltype(&xcb_generate_id) generate_id;
+  decltype(&xcb_create_window) create_window;
+  decltype(&xcb_destroy_window) destroy_window;
+  decltype(&xcb_change_property) change_property;
+  decltype(&xcb_change_window_attributes) change_window_attributes;
+  decltype(&xcb_get_window_attributes) get_window_attributes;
+  decltype(&xcb_get_window_attributes_reply) get_window_attributes_reply;
+  decltype(&xcb_create_gc) create_gc;
+  decltype(&xcb_change_gc) change_gc;
+  decltype(&xcb_free_gc) free_gc;
+  decltype(&xcb_poly_fill_rectangle) poly_fill_rectangle;
+  decltype(&xcb_clear_area) clear_area;
+  decltype(&xcb_get_setup) get_setup;
+  decltype(&xcb_setup_roots_iterator) setup_roots_iterator;
+  decltype(&xcb_screen_next) screen_next;
+
+  // Null when the library or one of the calls is missing.
+  static const XcbApi* Get();
+};
+
+}  // namespace platform
