@@ -101,7 +101,9 @@ TEST_F(FormControlsTest, HiddenSurfacesAreNoWidgets) {
   for (QWidget* w : c->form->findChildren<QWidget*>()) {
     views += dynamic_cast<platform::SurfaceView*>(w) != nullptr;
     // Nothing shown lies outside the client area, where the hidden surfaces were placed.
-    if (w->parentWidget() == c->form) EXPECT_TRUE(QRect(0, 0, 432, 191).contains(w->geometry()));
+    if (w->parentWidget() == c->form) {
+      EXPECT_TRUE(QRect(0, 0, 432, 191).contains(w->geometry()));
+    }
   }
   EXPECT_EQ(views, 2);
   EXPECT_EQ(c->PicTmp[0]->BackColor(), 0xFFFFFFu);

@@ -228,7 +228,9 @@ TEST(GridMarksTest, ScrolledMarksMatchTheInitialGridSpacing) {
   EXPECT_EQ(cols.back(), 404);
   for (std::size_t i = 0; i + 1 < cols.size(); i += 2) {
     EXPECT_EQ(cols[i + 1], cols[i] + 1);
-    if (i + 2 < cols.size()) EXPECT_EQ(cols[i + 2], cols[i] + 6);
+    if (i + 2 < cols.size()) {
+      EXPECT_EQ(cols[i + 2], cols[i] + 6);
+    }
   }
 }
 
