@@ -125,6 +125,13 @@ void XEmbedTrayIcon::DockWindow() {
   x_->create_gc(conn_, gc_, window_, 0, nullptr);
   const std::uint32_t info[] = {0, kXEmbedMapped};  // protocol version 0, map me when docked
   x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, xembedInfo_, xembedInfo_, 32, 2, info);
+  // Trays size their slot from the normal hints' minimum size; offer the common tray size.
+  std::uint32_t hints[18] = {};
+  hints[0] = 8 | 16;  // PSize | PMinSize
+  hints[3] = hints[5] = static_cast<std::uint32_t>(width_);
+  hints[4] = hints[6] = static_cast<std::uint32_t>(height_);
+  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS,
+                      XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
   SetName();
 
   xcb_client_message_event_t ev{};

@@ -1,0 +1,164 @@
+# Shared helpers for the end-to-end tests: a private X server and session bus, tray hosts,
+# the program under controlled processor readings, bounded waits, and a cleanup that ends
+# only what the test started. Source it, then call e2e_begin.
+set -u
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+ROOT=$(cd "$E2E_DIR/../.." && pwd)
+PY=/usr/bin/python3
+WATCHER="$PY $E2E_DIR/sni_watcher.py"
+ZELMARO_BIN=${ZELMARO_BIN:-$ROOT/build/zelmaro}
+WINDOW_TITLE="Dual Core CPU Usage"
+ICON_NAME="Zelmaro by Quenlark"
+E2E_PIDS=()
+E2E_FAILS=0
+
+e2e_begin() {
+  E2E_TMP=$(mktemp -d /tmp/zelmaro-e2e.XXXXXX)
+  trap e2e_cleanup EXIT
+  trap 'exit 130' INT TERM
+  export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/run
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  unset QT_QPA_PLATFORM
+  start_xvfb
+  start_bus
+}
+
+e2e_cleanup() {
+  local i
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do stop_pid "${E2E_PIDS[i]}"; done
+  [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
+}
+
+# Remembers a process this test started, so cleanup ends it.
+track() { E2E_PIDS+=("$1"); }
+
+# Ends one process we started: TERM, then KILL after two seconds.
+stop_pid() {
+  local pid=$1 n
+  kill -0 "$pid" 2>/dev/null || return 0
+  kill -TERM "$pid" 2>/dev/null
+  for n in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  return 0
+}
+
+# wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds or time runs out.
+wait_for() {
+  local limit=$1; shift
+  local end=$((SECONDS + limit)) start
+  start=$(date +%s%N)
+  while :; do
+    if "$@" >/dev/null 2>&1; then
+      WAITED_MS=$((($(date +%s%N) - start) / 1000000))
+      return 0
+    fi
+    [ "$SECONDS" -ge "$end" ] && return 1
+    sleep 0.1
+  done
+}
+
+start_xvfb() {
+  local fdfile=$E2E_TMP/display
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>"$E2E_TMP/xvfb.log" &
+  track $!
+  wait_for 10 grep -q . "$fdfile" || { echo "Xvfb did not start"; exit 1; }
+  export DISPLAY=:$(head -1 "$fdfile")
+  wait_for 10 xdotool getdisplaygeometry || { echo "Xvfb does not answer"; exit 1; }
+}
+
+start_bus() {
+  local addr=$E2E_TMP/bus
+  dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$addr" 2>"$E2E_TMP/bus.log" &
+  track $!
+  wait_for 10 grep -q . "$addr" || { echo "dbus-daemon did not start"; exit 1; }
+  export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$addr")
+}
+
+# The StatusNotifierWatcher (and host) of the tests; its log is $E2E_TMP/watcher.log.
+start_watcher() {
+  : >"$E2E_TMP/watcher.log"
+  $WATCHER serve "$@" >>"$E2E_TMP/watcher.log" 2>&1 &
+  WATCHER_PID=$!
+  track $WATCHER_PID
+  wait_for 10 grep -q "watcher ready" "$E2E_TMP/watcher.log" || { echo "watcher did not start"; exit 1; }
+}
+stop_watcher() { stop_pid "$WATCHER_PID"; }
+item_registered() { $WATCHER items | grep -q .; }
+new_icon_count() { grep -c '^NewIcon' "$E2E_TMP/watcher.log"; }
+
+# trayer, an XEmbed system tray, along the top edge of the screen.
+start_trayer() {
+  trayer --edge top --align left --widthtype pixel --width 200 --heighttype pixel \
+    --height "${TRAY_HEIGHT:-24}" --SetDockType true --transparent false --tint 0x404040 \
+    >"$E2E_TMP/trayer.log" 2>&1 &
+  TRAYER_PID=$!
+  track $TRAYER_PID
+  wait_for 10 xdotool search --name '^panel$' || { echo "trayer did not start"; exit 1; }
+}
+stop_trayer() { stop_pid "$TRAYER_PID"; }
+icon_docked() { xdotool search --onlyvisible --name "^$ICON_NAME\$"; }
+window_visible() { xdotool search --onlyvisible --name "^$WINDOW_TITLE\$"; }
+
+# A fake /proc/stat with two processors whose counters advance every 0.1 s at the given
+# busy percentages (set_usage P0 P1). Fixed-width numbers: rewritten in place, same length.
+STAT=""
+start_stat() {
+  STAT=$E2E_TMP/stat
+  echo "${1:-0} ${2:-0}" >"$E2E_TMP/usage"
+  $PY - "$STAT" "$E2E_TMP/usage" <<'PYEOF' &
+import os, sys, time
+stat, usage = sys.argv[1], sys.argv[2]
+busy = [0, 0]; idle = [0, 0]
+def render():
+    lines = ["cpu  %012d 0 0 %012d 0 0 0 0 0 0" % (sum(busy), sum(idle))]
+    for i in range(2):
+        lines.append("cpu%d %012d 0 0 %012d 0 0 0 0 0 0" % (i, busy[i], idle[i]))
+    lines.append("intr 0\nctxt 0\nbtime 0\nprocesses 1\nprocs_running 1\nprocs_blocked 0\n")
+    return "\n".join(lines).encode()
+with open(stat, "wb") as f:
+    f.write(render())
+end = time.time() + 3600
+while time.time() < end:
+    try:
+        p = [float(x) for x in open(usage).read().split()]
+    except (OSError, ValueError):
+        p = [0, 0]
+    for i in range(2):
+        busy[i] += int(p[i]); idle[i] += 100 - int(p[i])
+    fd = os.open(stat, os.O_WRONLY)
+    os.write(fd, render())
+    os.close(fd)
+    time.sleep(0.1)
+PYEOF
+  track $!
+  wait_for 5 test -s "$STAT"
+}
+set_usage() { echo "$1 $2" >"$E2E_TMP/usage.new" && mv "$E2E_TMP/usage.new" "$E2E_TMP/usage"; }
+
+# Starts the program (readings from the fake /proc/stat when start_stat ran, as root).
+start_app() {
+  [ -x "$ZELMARO_BIN" ] || { echo "no program at $ZELMARO_BIN"; exit 1; }
+  if [ -n "$STAT" ] && [ "$(id -u)" = 0 ]; then
+    unshare -m sh -c 'mount --bind "$0" /proc/stat && exec "$1"' "$STAT" "$ZELMARO_BIN" \
+      >"$E2E_TMP/app.log" 2>&1 &
+  else
+    "$ZELMARO_BIN" >"$E2E_TMP/app.log" 2>&1 &
+  fi
+  APP_PID=$!
+  track $APP_PID
+}
+stop_app() { stop_pid "$APP_PID"; }
+app_running() { kill -0 "$APP_PID" 2>/dev/null; }
+
+# check NAME COMMAND...: one named check of a test; a failure is counted, the test goes on.
+check() {
+  local name=$1; shift
+  if "$@"; then echo "  ok   $name"; else echo "  FAIL $name"; E2E_FAILS=$((E2E_FAILS + 1)); fi
+}
+e2e_end() { [ "$E2E_FAILS" -eq 0 ]; }
+
+# Screenshot of a screen area: shot OUT.png X Y W H
+shot() { import -display "$DISPLAY" -window root -crop "$4x$5+$2+$3" +repage "$1"; }
