@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace sampling {
+
 namespace {
 
 constexpr std::uint32_t kProcessorObjectIndex = 238;
@@ -28,3 +30,5 @@ std::string GetCounterPath(platform::PerformanceData& pdh, platform::Int16 proce
   const std::string counter = LookupName(pdh, kProcessorTimeIndex);
   return "\\" + object + "(" + std::to_string(int{processor}) + ")\\" + counter;
 }
+
+}  // namespace sampling

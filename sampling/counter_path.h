@@ -7,5 +7,9 @@
 #include "platform/pdh.h"
 #include "platform/runtime.h"
 
+namespace sampling {
+
 // "\" + name of index 238 + "(" + processor + ")\" + name of index 6.
 std::string GetCounterPath(platform::PerformanceData& pdh, platform::Int16 processor);
+
+}  // namespace sampling

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace sampling {
+
 std::int64_t ElapsedSeconds(std::int64_t startMono, std::int64_t nowMono) {
   std::int64_t d = 0;
   if (nowMono <= startMono) return 0;
@@ -15,3 +17,5 @@ std::string ElapsedClockText(std::int64_t seconds) {
   std::snprintf(text, sizeof text, "%02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
   return text;
 }
+
+}  // namespace sampling

@@ -4,6 +4,8 @@
 
 #include "sampling/counter_status.h"
 
+using namespace sampling;
+
 namespace {
 
 std::string Fixture(const char* name) { return std::string(ZELMARO_TEST_DATA) + "/" + name; }

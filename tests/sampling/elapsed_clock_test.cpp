@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+using namespace sampling;
+
 TEST(ElapsedClockText, HoursMinutesSecondsOfTheDay) {
   struct Case {
     std::int64_t seconds;
