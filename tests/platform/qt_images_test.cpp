@@ -1,0 +1,38 @@
+// Conversions of icons, pictures and surfaces to Qt images.
+#include "platform/qt_images.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+namespace {
+
+TEST(QtImages, IconKeepsItsTransparency) {
+  const std::uint32_t px[2] = {0, 0xFF00FF00};
+  const gdi::HICON icon = gdi::CreateIconFromArgb(2, 1, px);
+  const QImage image = platform::IconToQImage(icon);
+  gdi::DestroyIcon(icon);
+  ASSERT_EQ(image.size(), QSize(2, 1));
+  EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+  EXPECT_EQ(image.pixel(1, 0), 0xFF00FF00u);
+  EXPECT_TRUE(platform::IconToQImage(0).isNull());
+}
+
+TEST(QtImages, SurfaceAndPicture) {
+  platform::PictureSurface s(3, 2, 0x0000FF);
+  gdi::SetPixelV(s.hDC(), 2, 1, 0xFF0000);
+  const QImage image = platform::SurfaceToQImage(s);
+  EXPECT_EQ(image.pixel(0, 0), 0xFFFF0000u);
+  EXPECT_EQ(image.pixel(2, 1), 0xFF0000FFu);
+  static int argc = 1;
+  static char name[] = "test_platform";
+  static char* argv[] = {name, nullptr};
+  if (QCoreApplication::instance() == nullptr) static QApplication app(argc, argv);
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+    GTEST_SKIP() << "pixmaps need a GUI application";
+  const QImage back = platform::PictureToPixmap(*s.Image()).toImage();
+  EXPECT_EQ(back.pixel(2, 1), 0xFF0000FFu);
+  EXPECT_EQ(back.pixel(1, 1), 0xFFFF0000u);
+}
+
+}  // namespace
