@@ -10,7 +10,10 @@ inline void EnsureQtApp() {
   static int argc = 1;
   static char name[] = "test_window";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
+  // Never destroyed: a static application object would be torn down after the toolkit's own
+  // globals at exit and crash there.
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
 }
 
 }  // namespace testing_qt
