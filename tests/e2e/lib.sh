@@ -100,7 +100,9 @@ start_trayer() {
 }
 stop_trayer() { stop_pid "$TRAYER_PID"; }
 icon_docked() { xdotool search --onlyvisible --name "^$ICON_NAME\$"; }
-window_visible() { xdotool search --onlyvisible --name "^$WINDOW_TITLE\$"; }
+window_visible() { xdotool search --onlyvisible --name "$WINDOW_TITLE"; }
+# Visible top-level windows of the program (its window, an open popup menu).
+visible_app_windows() { xdotool search --onlyvisible --classname zelmaro 2>/dev/null | wc -l; }
 
 # A fake /proc/stat with two processors whose counters advance every 0.1 s at the given
 # busy percentages (set_usage P0 P1). Fixed-width numbers: rewritten in place, same length.
@@ -162,3 +164,8 @@ e2e_end() { [ "$E2E_FAILS" -eq 0 ]; }
 
 # Screenshot of a screen area: shot OUT.png X Y W H
 shot() { import -display "$DISPLAY" -window root -crop "$4x$5+$2+$3" +repage "$1"; }
+
+# icon_pixel FILE X Y: the 0xAARRGGBB pixel of an icon dumped as text by "sni_watcher.py icon".
+icon_pixel() { awk -v x="$2" -v y="$3" 'NR == y + 1 { print $(x + 1) }' "$1"; }
+# The distinct pixel values of a text icon dump, sorted, on one line.
+icon_colours() { tr ' ' '\n' <"$1" | sort -u | tr '\n' ' ' | sed 's/ $//'; }

@@ -10,7 +10,7 @@
                                        as a PNG (OUT ends in .png) or text (one hex row a line)
   sni_watcher.py sizes                 print the sizes the item offers
   sni_watcher.py prop NAME             print one item property
-  sni_watcher.py activate | contextmenu
+  sni_watcher.py activate [N] | contextmenu
   sni_watcher.py menu                  print the exported menu: id, label, type, enabled, toggle
   sni_watcher.py click LABEL           send "clicked" for the menu entry with that label
 """
@@ -219,7 +219,18 @@ def main():
     elif cmd == "prop":
         print(item_prop(bus, args[0]))
     elif cmd == "activate":
-        item(bus).Activate(0, 0, dbus_interface=ITEM_IFACE)
+        # N > 1: a burst, sent without waiting for any answer, as a host does on fast clicks.
+        count = int(args[0]) if args else 1
+        obj = item(bus)
+        if count == 1:
+            obj.Activate(0, 0, dbus_interface=ITEM_IFACE)
+        else:
+            from dbus.lowlevel import MethodCallMessage
+            for _ in range(count):
+                msg = MethodCallMessage(obj.bus_name, obj.object_path, ITEM_IFACE, "Activate")
+                msg.append(dbus.Int32(0), dbus.Int32(0))
+                bus.send_message(msg)
+            bus.flush()
     elif cmd == "contextmenu":
         item(bus).ContextMenu(0, 0, dbus_interface=ITEM_IFACE)
     elif cmd == "menu":
