@@ -24,10 +24,11 @@ sanitize:
 	cmake --build $(SANITIZE) -j $(JOBS)
 
 unit: sanitize
-	cd $(SANITIZE) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	cd $(SANITIZE) && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  ctest --output-on-failure
 
 e2e: release
-	tests/e2e/run_all.sh $(RELEASE)/zelmaro
+	ZELMARO_BIN=$(CURDIR)/$(RELEASE)/zelmaro tests/e2e/run_all.sh
 
 test: deps-test unit e2e
 
