@@ -125,13 +125,7 @@ void XEmbedTrayIcon::DockWindow() {
   x_->create_gc(conn_, gc_, window_, 0, nullptr);
   const std::uint32_t info[] = {0, kXEmbedMapped};  // protocol version 0, map me when docked
   x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, xembedInfo_, xembedInfo_, 32, 2, info);
-  // Trays size their slot from the normal hints' minimum size; offer the common tray size.
-  std::uint32_t hints[18] = {};
-  hints[0] = 8 | 16;  // PSize | PMinSize
-  hints[3] = hints[5] = static_cast<std::uint32_t>(width_);
-  hints[4] = hints[6] = static_cast<std::uint32_t>(height_);
-  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS,
-                      XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
+  OfferSize(22);  // the common tray size until the tray shows its own
   SetName();
 
   xcb_client_message_event_t ev{};
@@ -143,6 +137,18 @@ void XEmbedTrayIcon::DockWindow() {
   ev.data.data32[1] = kRequestDock;
   ev.data.data32[2] = window_;
   x_->send_event(conn_, 0, owner_, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&ev));
+  x_->flush(conn_);
+}
+
+// Trays size an icon's slot from its normal hints' minimum size. A tray that gives a
+// different height gets offered a square of that height, so the icon fills its slot.
+void XEmbedTrayIcon::OfferSize(int side) {
+  hintSide_ = side;
+  std::uint32_t hints[18] = {};
+  hints[0] = 8 | 16;  // PSize | PMinSize
+  hints[3] = hints[4] = hints[5] = hints[6] = static_cast<std::uint32_t>(side);
+  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS,
+                      XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
   x_->flush(conn_);
 }
 
@@ -234,6 +240,7 @@ bool XEmbedTrayIcon::nativeEventFilter(const QByteArray& eventType, void* messag
       if (c->width != width_ || c->height != height_) {
         width_ = c->width;
         height_ = c->height;
+        if (height_ != width_ && height_ != hintSide_ && height_ >= 8 && height_ <= 256) OfferSize(height_);
         Paint();
       }
       return true;

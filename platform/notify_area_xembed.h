@@ -47,6 +47,7 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   void DockWindow();
   void DestroyWindow();
   void SetName();
+  void OfferSize(int side);
   void Paint();
 
   const XcbApi* x_ = nullptr;
@@ -59,6 +60,7 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   xcb_gcontext_t gc_ = 0;
   bool wanted_ = false;
   int width_ = 22, height_ = 22;
+  int hintSide_ = 22;
   gdi::IconImage icon_;
   QByteArray tip_;
   TrayClickClassifier clicks_;

@@ -27,6 +27,15 @@ e2e_begin() {
 
 e2e_cleanup() {
   local i
+  if [ "$E2E_FAILS" -ne 0 ] && [ -s "${E2E_TMP:-/nonexistent}/app.log" ]; then
+    echo "  --- program output"; tail -20 "$E2E_TMP/app.log" | sed 's/^/  /'
+  fi
+  if [ "$E2E_FAILS" -ne 0 ] && [ -s "${E2E_TMP:-/nonexistent}/watcher.log" ]; then
+    echo "  --- watcher log"; tail -20 "$E2E_TMP/watcher.log" | sed 's/^/  /'
+  fi
+  if [ "$E2E_FAILS" -ne 0 ] && ! kill -0 "${XVFB_PID:-0}" 2>/dev/null; then
+    echo "  --- the X server had ended:"; tail -5 "$E2E_TMP/xvfb.log" | sed 's/^/  /'
+  fi
   for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do stop_pid "${E2E_PIDS[i]}"; done
   [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
 }
@@ -60,13 +69,23 @@ wait_for() {
   done
 }
 
+# A display number far from the usual :0, :1 or :99, so that other X servers on the machine
+# (someone else's tests) neither collide with nor get mistaken for ours.
 start_xvfb() {
-  local fdfile=$E2E_TMP/display
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>"$E2E_TMP/xvfb.log" &
-  track $!
-  wait_for 10 grep -q . "$fdfile" || { echo "Xvfb did not start"; exit 1; }
-  export DISPLAY=:$(head -1 "$fdfile")
-  wait_for 10 xdotool getdisplaygeometry || { echo "Xvfb does not answer"; exit 1; }
+  local try n
+  for try in 1 2 3 4 5; do
+    n=$((200 + RANDOM % 700))
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=:$n
+    if wait_for 10 xdotool getdisplaygeometry && kill -0 "$XVFB_PID" 2>/dev/null; then
+      track $XVFB_PID
+      return 0
+    fi
+    stop_pid "$XVFB_PID"
+  done
+  echo "Xvfb did not start"; cat "$E2E_TMP/xvfb.log"; exit 1
 }
 
 start_bus() {
