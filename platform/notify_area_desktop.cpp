@@ -8,11 +8,19 @@
 
 namespace platform {
 
+namespace {
+
+// Hosts may send several activations for one gesture (or a user clicks on and on while the
+// window comes up): repeats within this time of a delivery are one request.
+constexpr int kQuietMs = 300;
+
+}  // namespace
+
 DesktopNotificationArea::DesktopNotificationArea(QDBusConnection bus)
     : sni_(new SniItem(bus, this)),
       watcher_(new SniWatcherTracker(bus, this)),
       xembed_(new XEmbedTrayIcon(this)),
-      callbacks_([this](std::uint32_t mouse) { Deliver(mouse); }) {
+      callbacks_([this](std::uint32_t mouse) { Deliver(mouse); }, kQuietMs) {
   connect(watcher_, &SniWatcherTracker::Changed, this, [this] { Decide(); });
   connect(watcher_, &SniWatcherTracker::Appeared, this, [this] {
     if (sni_->Visible()) sni_->RegisterWithWatcher();  // a restarted watcher forgot the item

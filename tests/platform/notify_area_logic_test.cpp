@@ -2,7 +2,7 @@
 // state kept from requests, the tray's click reading and the callback queue.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -191,14 +191,12 @@ TEST(TrayClickClassifier, RightReleaseOpensTheMenuPressDoesNot) {
   EXPECT_EQ(c.Release(4, 30), 0u);
 }
 
-int argc = 1;
-char arg0[] = "test";
-char* argv[] = {arg0, nullptr};
-
-QCoreApplication& App() {
-  static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-  (void)app;
-  return *QCoreApplication::instance();
+void App() {
+  static int argc = 1;
+  static char arg0[] = "test_platform";
+  static char* argv[] = {arg0, nullptr};
+  // Other tests of this program need widgets; left alive on purpose, like theirs.
+  if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
 }
 
 TEST(TrayCallbackQueue, BurstIsDeliveredOnceAndLater) {
@@ -234,6 +232,23 @@ TEST(TrayCallbackQueue, NestedEventLoopDoesNotNestDeliveries) {
   QCoreApplication::processEvents();
   EXPECT_EQ(maxDepth, 1);
   EXPECT_EQ(got, (std::vector<std::uint32_t>{517, 515}));
+}
+
+TEST(TrayCallbackQueue, RepeatsWithinTheQuietTimeAreOneRequest) {
+  App();
+  std::int64_t now = 1000;
+  std::vector<std::uint32_t> got;
+  platform::TrayCallbackQueue q([&](std::uint32_t m) { got.push_back(m); }, 300, [&] { return now; });
+  q.Post(515);
+  QCoreApplication::processEvents();
+  now += 100;
+  q.Post(515);  // the same gesture reported again
+  q.Post(517);  // another request is not held back
+  QCoreApplication::processEvents();
+  now += 250;
+  q.Post(515);  // a new gesture
+  QCoreApplication::processEvents();
+  EXPECT_EQ(got, (std::vector<std::uint32_t>{515, 517, 515}));
 }
 
 TEST(TrayCallbackQueue, DestroyedQueueDeliversNothing) {
