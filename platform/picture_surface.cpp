@@ -116,7 +116,11 @@ void PictureSurface::Line(int x1, int y1, int x2, int y2, gdi::COLORREF colour) 
                        (y1 >= height_ && y2 >= height_);
   long long error = dx + dy;
   while (!outside && !(x == x2 && y == y2)) {
-    if (x >= 0 && y >= 0 && x < width_ && y < height_) image->store[y * width_ + x] = word;
+    if (x >= 0 && y >= 0 && x < width_ && y < height_) {
+      image->store[y * width_ + x] = word;
+    } else if ((stepX > 0 ? x >= width_ : x < 0) || (stepY > 0 ? y >= height_ : y < 0)) {
+      break;  // moving away from the surface: nothing more to draw
+    }
     const long long twice = 2 * error;
     if (twice >= dy) {
       error += dy;

@@ -78,6 +78,8 @@ TEST(PictureSurface, LineOmitsItsEndPointAndClips) {
   for (int i = 0; i < 25; ++i) green += s.Pixels()[i] == 0xFF00FF00u;
   EXPECT_EQ(green, 2);
   s.Line(-100, -100, -10, -5);  // wholly outside
+  s.Line(4, 4, 2000000000, 4, 0xFF0000);  // leaves the surface at once
+  EXPECT_EQ(At(s, 4, 4), 0xFF0000FFu);
 }
 
 TEST(PictureSurface, PaintPictureAtNegativeOffsets) {
