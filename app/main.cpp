@@ -11,7 +11,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zelmaro: %s\n", noDisplay.c_str());
     return 1;
   }
+  platform::BeginDisplayConnection();
   QApplication app(argc, argv);
+  platform::EndDisplayConnection();
   QApplication::setApplicationName("Zelmaro");
   QApplication::setQuitOnLastWindowClosed(false);  // closing the window only hides it
 

@@ -1,6 +1,7 @@
 #include "platform/session.h"
 
 #include <QCoreApplication>
+#include <QString>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdlib>
@@ -8,7 +9,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <xcb/xcb.h>
+#include <cstdio>
 
 namespace platform {
 namespace {
@@ -41,14 +42,35 @@ std::string DisplayUnavailableReason() {
     const std::string path = wayland[0] == '/' ? wayland : Env("XDG_RUNTIME_DIR") + "/" + wayland;
     if (SocketExists(path)) return "";
   }
-  const std::string display = Env("DISPLAY");
-  if (display.empty()) return "no display: DISPLAY and WAYLAND_DISPLAY are not set (run it in a desktop session)";
-  xcb_connection_t* c = xcb_connect(display.c_str(), nullptr);
-  const bool ok = c && xcb_connection_has_error(c) == 0;
-  if (c) xcb_disconnect(c);
-  if (!ok) return "cannot open display " + display + " (run it in a desktop session)";
+  if (Env("DISPLAY").empty()) return "no display: DISPLAY and WAYLAND_DISPLAY are not set (run it in a desktop session)";
   return "";
 }
+
+namespace {
+QtMessageHandler g_previousHandler = nullptr;
+std::string g_firstPlatformMessage;
+
+// While the toolkit opens the display, its complaints are held back: a failure to open it
+// ends in one line of ours instead of the toolkit's abort.
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+  const bool platformMessage = context.category && std::string(context.category).rfind("qt.qpa", 0) == 0;
+  if (type == QtFatalMsg) {
+    std::string why = g_firstPlatformMessage.empty() ? msg.toStdString() : g_firstPlatformMessage;
+    std::fprintf(stderr, "zelmaro: cannot open the display (%s); run it in a desktop session\n", why.c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  if (platformMessage) {
+    if (g_firstPlatformMessage.empty()) g_firstPlatformMessage = msg.toStdString();
+    return;
+  }
+  if (g_previousHandler) g_previousHandler(type, context, msg);
+}
+}  // namespace
+
+void BeginDisplayConnection() { g_previousHandler = qInstallMessageHandler(StartupMessageHandler); }
+
+void EndDisplayConnection() { qInstallMessageHandler(g_previousHandler); }
 
 void WatchSessionEnd(std::function<void()> onEnd) {
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return;

@@ -8,9 +8,14 @@
 
 namespace platform {
 
-// Empty when the toolkit can open a display (or a non-display platform was asked for);
-// otherwise one line saying why not.
+// Empty unless it is plain that no display can be opened (no display named at all); then one
+// line saying why not.
 std::string DisplayUnavailableReason();
+
+// Around the construction of the application object: a display that cannot be opened ends the
+// process with one line on standard error and status 1, instead of the toolkit's abort.
+void BeginDisplayConnection();
+void EndDisplayConnection();
 
 // Calls onEnd on the user-interface thread when the process receives SIGTERM, SIGHUP or SIGINT.
 // Needs a running QCoreApplication; call once.
