@@ -34,7 +34,17 @@ const XcbApi* LoadApi() {
       Load(lib, "xcb_poly_fill_rectangle", &api.poly_fill_rectangle) &&
       Load(lib, "xcb_clear_area", &api.clear_area) && Load(lib, "xcb_get_setup", &api.get_setup) &&
       Load(lib, "xcb_setup_roots_iterator", &api.setup_roots_iterator) &&
-      Load(lib, "xcb_screen_next", &api.screen_next);
+      Load(lib, "xcb_screen_next", &api.screen_next) &&
+      Load(lib, "xcb_get_property", &api.get_property) &&
+      Load(lib, "xcb_get_property_reply", &api.get_property_reply) &&
+      Load(lib, "xcb_get_property_value", &api.get_property_value) &&
+      Load(lib, "xcb_get_property_value_length", &api.get_property_value_length) &&
+      Load(lib, "xcb_create_colormap", &api.create_colormap) &&
+      Load(lib, "xcb_free_colormap", &api.free_colormap) &&
+      Load(lib, "xcb_screen_allowed_depths_iterator", &api.screen_allowed_depths_iterator) &&
+      Load(lib, "xcb_depth_next", &api.depth_next) &&
+      Load(lib, "xcb_depth_visuals_iterator", &api.depth_visuals_iterator) &&
+      Load(lib, "xcb_visualtype_next", &api.visualtype_next);
   return ok ? &api : nullptr;  // the library stays loaded for the life of the process
 }
 

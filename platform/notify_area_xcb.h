@@ -29,6 +29,16 @@ struct XcbApi {
   decltype(&xcb_get_setup) get_setup;
   decltype(&xcb_setup_roots_iterator) setup_roots_iterator;
   decltype(&xcb_screen_next) screen_next;
+  decltype(&xcb_get_property) get_property;
+  decltype(&xcb_get_property_reply) get_property_reply;
+  decltype(&xcb_get_property_value) get_property_value;
+  decltype(&xcb_get_property_value_length) get_property_value_length;
+  decltype(&xcb_create_colormap) create_colormap;
+  decltype(&xcb_free_colormap) free_colormap;
+  decltype(&xcb_screen_allowed_depths_iterator) screen_allowed_depths_iterator;
+  decltype(&xcb_depth_next) depth_next;
+  decltype(&xcb_depth_visuals_iterator) depth_visuals_iterator;
+  decltype(&xcb_visualtype_next) visualtype_next;
 
   // Null when the library or one of the calls is missing.
   static const XcbApi* Get();

@@ -41,7 +41,8 @@ XEmbedTrayIcon::XEmbedTrayIcon(QObject* parent) : QObject(parent), clicks_(Doubl
 
   xcb_screen_iterator_t it = x_->setup_roots_iterator(x_->get_setup(conn_));
   for (int n = DisplayScreen(); n > 0 && it.rem > 1; --n) x_->screen_next(&it);
-  root_ = it.data->root;
+  screen_ = it.data;
+  root_ = screen_->root;
 
   const QByteArray sel = "_NET_SYSTEM_TRAY_S" + QByteArray::number(DisplayScreen());
   selection_ = Atom(sel.constData());
@@ -50,6 +51,7 @@ XEmbedTrayIcon::XEmbedTrayIcon(QObject* parent) : QObject(parent), clicks_(Doubl
   xembedInfo_ = Atom("_XEMBED_INFO");
   netWmName_ = Atom("_NET_WM_NAME");
   utf8_ = Atom("UTF8_STRING");
+  trayVisual_ = Atom("_NET_SYSTEM_TRAY_VISUAL");
 
   // A new tray announces itself to the root window with a MANAGER client message.
   SelectEvents(root_, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
@@ -112,15 +114,29 @@ void XEmbedTrayIcon::SetWanted(bool wanted) {
 void XEmbedTrayIcon::DockWindow() {
   if (window_ != 0) return;
   window_ = x_->generate_id(conn_);
-  // ParentRelative: the tray's own background shows through the transparent pixels.
-  // Override-redirect keeps window managers away if a dying tray leaves it on the root.
-  const std::uint32_t values[] = {XCB_BACK_PIXMAP_PARENT_RELATIVE, 1,
-                                  XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
-                                      XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE};
   width_ = height_ = 22;
-  x_->create_window(conn_, XCB_COPY_FROM_PARENT, window_, root_, 0, 0, width_, height_, 0,
-                    XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                    XCB_CW_BACK_PIXMAP | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
+  const std::uint32_t events = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                               XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE;
+  // Override-redirect keeps window managers away if a dying tray leaves it on the root.
+  const xcb_visualid_t visual = TrayVisual();
+  argb_ = visual != 0 && DepthOf(visual) == 32;
+  if (argb_) {
+    // The tray composites: a 32-bit window whose clear colour is fully transparent.
+    colormap_ = x_->generate_id(conn_);
+    x_->create_colormap(conn_, XCB_COLORMAP_ALLOC_NONE, colormap_, root_, visual);
+    const std::uint32_t values[] = {0, 0, 1, events, colormap_};
+    x_->create_window(conn_, 32, window_, root_, 0, 0, width_, height_, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT |
+                          XCB_CW_EVENT_MASK | XCB_CW_COLORMAP,
+                      values);
+  } else {
+    // ParentRelative: the tray's own background shows through the transparent pixels.
+    const std::uint32_t values[] = {XCB_BACK_PIXMAP_PARENT_RELATIVE, 1, events};
+    x_->create_window(conn_, XCB_COPY_FROM_PARENT, window_, root_, 0, 0, width_, height_, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+                      XCB_CW_BACK_PIXMAP | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
+  }
   gc_ = x_->generate_id(conn_);
   x_->create_gc(conn_, gc_, window_, 0, nullptr);
   const std::uint32_t info[] = {0, kXEmbedMapped};  // protocol version 0, map me when docked
@@ -140,6 +156,24 @@ void XEmbedTrayIcon::DockWindow() {
   x_->flush(conn_);
 }
 
+// The visual a compositing tray asks its icons to use, or 0.
+xcb_visualid_t XEmbedTrayIcon::TrayVisual() {
+  xcb_get_property_reply_t* r = x_->get_property_reply(
+      conn_, x_->get_property(conn_, 0, owner_, trayVisual_, XCB_ATOM_VISUALID, 0, 1), nullptr);
+  xcb_visualid_t v = 0;
+  if (r != nullptr && r->format == 32 && x_->get_property_value_length(r) >= 4)
+    v = *static_cast<const xcb_visualid_t*>(x_->get_property_value(r));
+  std::free(r);
+  return v;
+}
+
+int XEmbedTrayIcon::DepthOf(xcb_visualid_t visual) {
+  for (auto d = x_->screen_allowed_depths_iterator(screen_); d.rem > 0; x_->depth_next(&d))
+    for (auto v = x_->depth_visuals_iterator(d.data); v.rem > 0; x_->visualtype_next(&v))
+      if (v.data->visual_id == visual) return d.data->depth;
+  return 0;
+}
+
 // Trays size an icon's slot from its normal hints' minimum size. A tray that gives a
 // different height gets offered a square of that height, so the icon fills its slot.
 void XEmbedTrayIcon::OfferSize(int side) {
@@ -156,6 +190,8 @@ void XEmbedTrayIcon::DestroyWindow() {
   if (window_ == 0) return;
   x_->free_gc(conn_, gc_);
   x_->destroy_window(conn_, window_);  // the tray sees it go and frees the slot
+  if (colormap_ != 0) x_->free_colormap(conn_, colormap_);
+  colormap_ = 0;
   x_->flush(conn_);
   window_ = 0;
   gc_ = 0;
@@ -208,7 +244,7 @@ void XEmbedTrayIcon::Paint() {
     }
   }
   for (const auto& [colour, rects] : runs) {
-    const std::uint32_t pixel = colour & 0xFFFFFF;  // TrueColor 0xRRGGBB
+    const std::uint32_t pixel = argb_ ? (colour | 0xFF000000u) : (colour & 0xFFFFFF);  // TrueColor
     x_->change_gc(conn_, gc_, XCB_GC_FOREGROUND, &pixel);
     x_->poly_fill_rectangle(conn_, window_, gc_, static_cast<std::uint32_t>(rects.size()), rects.data());
   }

@@ -48,16 +48,21 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   void DestroyWindow();
   void SetName();
   void OfferSize(int side);
+  xcb_visualid_t TrayVisual();
+  int DepthOf(xcb_visualid_t visual);
   void Paint();
 
   const XcbApi* x_ = nullptr;
   xcb_connection_t* conn_ = nullptr;
+  xcb_screen_t* screen_ = nullptr;
   xcb_window_t root_ = 0;
   xcb_atom_t selection_ = 0, opcode_ = 0, manager_ = 0, xembedInfo_ = 0, netWmName_ = 0,
-             utf8_ = 0;
+             utf8_ = 0, trayVisual_ = 0;
   xcb_window_t owner_ = 0;
   xcb_window_t window_ = 0;
   xcb_gcontext_t gc_ = 0;
+  xcb_colormap_t colormap_ = 0;
+  bool argb_ = false;  // a 32-bit window with real transparency, as the tray asked
   bool wanted_ = false;
   int width_ = 22, height_ = 22;
   int hintSide_ = 22;

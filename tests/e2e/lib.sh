@@ -37,7 +37,7 @@ e2e_cleanup() {
     echo "  --- the X server had ended:"; tail -5 "$E2E_TMP/xvfb.log" | sed 's/^/  /'
   fi
   for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do stop_pid "${E2E_PIDS[i]}"; done
-  [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
+  [ -n "${E2E_TMP:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_TMP"
 }
 
 # Remembers a process this test started, so cleanup ends it.
@@ -76,7 +76,9 @@ start_xvfb() {
   for try in 1 2 3 4 5; do
     n=$((200 + RANDOM % 700))
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    # -noreset: the server would otherwise reset when its last client leaves, refusing
+    # connections meanwhile.
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     export DISPLAY=:$n
     if wait_for 10 xdotool getdisplaygeometry && kill -0 "$XVFB_PID" 2>/dev/null; then
