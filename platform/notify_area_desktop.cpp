@@ -63,12 +63,12 @@ void DesktopNotificationArea::Decide() {
   Host next = Host::None;
   if (state_.Shown()) {
     const bool tray = xembed_->TrayPresent();
-    // A watcher without a host shows nothing; with an XEmbed tray at hand, use that instead
-    // (until the host's answer comes, keep whatever is in use).
-    const bool sniUsable = watcher_->Present() &&
-                           (watcher_->HostRegistered() || !tray ||
-                            (!watcher_->HostKnown() && host_ == Host::StatusNotifier));
-    if (sniUsable) {
+    if (watcher_->Present() && !watcher_->HostKnown()) {
+      // Whether the watcher has a host is on its way (bounded by the call's timeout): keep
+      // what is in use rather than dock in one tray only to move to the other a moment later.
+      next = (host_ == Host::XEmbed && !tray) ? Host::None : host_;
+    } else if (watcher_->Present() && (watcher_->HostRegistered() || !tray)) {
+      // A watcher without a host shows nothing; with an XEmbed tray at hand, use that instead.
       next = Host::StatusNotifier;
     } else if (tray) {
       next = Host::XEmbed;

@@ -19,4 +19,8 @@ check "moves to the XEmbed tray when the watcher goes" wait_for 2 icon_docked
 start_watcher
 check "back on the watcher when it returns" wait_for 2 item_registered
 check "and undocked from the XEmbed tray" wait_for 2 sh -c "! xdotool search --onlyvisible --name '^$ICON_NAME\$'"
+stop_watcher
+start_watcher --no-host
+check "a watcher without a host leaves the icon in the XEmbed tray" sh -c \
+  "sleep 1; xdotool search --onlyvisible --name '^$ICON_NAME\$' >/dev/null && ! $WATCHER items | grep -q ."
 e2e_end
