@@ -1,0 +1,35 @@
+# The window as it opens from the tray after the program has sampled hidden for a while:
+# centred, graphs holding the recent readings under their fixed scale strips, the button and
+# the grid in their places. Checked from a screenshot of the real window.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+start_watcher
+start_stat 36 72  # rows 32 and 14 of the graphs: clear of the grid rows (every 5th)
+start_app
+check "item registers" wait_for 5 item_registered
+sleep 2  # ticks while hidden keep the graphs scrolling
+$WATCHER activate
+check "window opens" wait_for 3 window_visible
+sleep 0.8
+W=$(window_visible | head -1)
+eval "$(xdotool getwindowgeometry --shell "$W")"
+check "client area 432 x 191" test "${WIDTH}x${HEIGHT}" = 432x191
+check "centred on the 1024 x 768 screen" test "$X,$Y" = 296,288
+PNG=$E2E_TMP/window.png
+import -display "$DISPLAY" -window "$W" "$PNG"
+[ -n "${ZELMARO_DOCS:-}" ] && cp "$PNG" "$ZELMARO_DOCS/window.png"
+px() { convert "$PNG" -format '%[hex:p{'"$1,$2"'}]' info: | cut -c1-6; }
+# Graph 0 at (10, 76), graph 1 at (10, 132), 405 x 50 each.
+# Newest point at column 403 (x 413); one column per tick, so points from before the window
+# opened stand further left.
+check "graph 0 shows 36 % on row 32" test "$(px 413 108)" = 00FF00
+check "graph 1 shows 72 % on row 14" test "$(px 413 146)" = 00FF00
+check "graph 0 background black" test "$(px 300 98)" = 000000
+check "grid dash ends at the right edge (row 50 % = 25)" test "$(px 413 101)" = 008080
+check "points sampled while hidden scrolled left" test "$(px 409 108)" = 00FF00
+check "left scale strip over graph 0" test "$(px 10 77)" = 008080
+check "left strip's digits" test "$(px 10 79)" = 00FFFF
+check "right scale strip beside graph 1" test "$(px 420 133)" = 008080
+check "no hidden surface visible below the graphs" test "$(px 100 188)" = "$(px 100 186)"
+check "button face differs from the window around it" test "$(px 216 23)" != "$(px 216 18)"
+e2e_end
