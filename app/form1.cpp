@@ -72,9 +72,7 @@ Form1::Form1(Form1Services services)
 
 Form1::~Form1() = default;
 
-// Every entry point from the window system runs through here: an error that escapes a handler
-// is reported in a message box naming it, and ends the program.
-void Form1::Guarded(const std::function<void()>& handler) {
+void Form1::RunHandler(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const platform::RuntimeError& e) {
@@ -91,27 +89,27 @@ void Form1::Guarded(const std::function<void()>& handler) {
 
 void Form1::WireEvents() {
   auto& c = *c_;
-  QObject::connect(c.Timer1, &QTimer::timeout, [this] { Guarded([this] { Timer1_Timer(); }); });
-  QObject::connect(c.BtnReSet, &QPushButton::clicked, [this] { Guarded([this] { BtnReSet_Click(); }); });
+  QObject::connect(c.Timer1, &QTimer::timeout, [this] { RunHandler([this] { Timer1_Timer(); }); });
+  QObject::connect(c.BtnReSet, &QPushButton::clicked, [this] { RunHandler([this] { BtnReSet_Click(); }); });
   for (int i = 0; i < tray::kColourCount; ++i) {
     QObject::connect(c.mnuCOLOR[i], &QAction::triggered,
-                     [this, i] { Guarded([this, i] { mnuCOLOR_Click(Int16(i)); }); });
+                     [this, i] { RunHandler([this, i] { mnuCOLOR_Click(Int16(i)); }); });
   }
-  QObject::connect(c.ShowAvgUsage, &QAction::triggered, [this] { Guarded([this] { ShowAvgUsage_Click(); }); });
-  QObject::connect(c.mnuExit, &QAction::triggered, [this] { Guarded([this] { mnuExit_Click(); }); });
-  c.form->stateChangedHandler = [this] { Guarded([this] { Form_Resize(); }); };
+  QObject::connect(c.ShowAvgUsage, &QAction::triggered, [this] { RunHandler([this] { ShowAvgUsage_Click(); }); });
+  QObject::connect(c.mnuExit, &QAction::triggered, [this] { RunHandler([this] { mnuExit_Click(); }); });
+  c.form->stateChangedHandler = [this] { RunHandler([this] { Form_Resize(); }); };
   // The window system's close request comes from the user: its close button or shortcut.
   c.form->closeHandler = [this](QCloseEvent* event) {
     event->ignore();
     if (unloaded_) return;
-    Guarded([this] {
+    RunHandler([this] {
       bool cancel = false;
       Form_QueryUnload(cancel, kCloseByUser);
       if (!cancel) CloseByCode(kCloseByCode);
     });
   };
   services_.notifyArea->SetCallback([this](std::uint32_t, std::uint32_t, std::uint32_t mouse) {
-    Guarded([this, mouse] { Form_MouseMove(0, 0, static_cast<float>(mouse), 0.0f); });
+    RunHandler([this, mouse] { Form_MouseMove(0, 0, static_cast<float>(mouse), 0.0f); });
   });
   services_.notifyArea->SetExportedMenu(c.mnuFile);
 }
@@ -125,7 +123,7 @@ void Form1::Fail(const std::string& text, std::uint32_t style) {
 }
 
 void Form1::Form_Load() {
-  Guarded([this] {
+  RunHandler([this] {
     auto& c = *c_;
     // 1. Only one instance runs at a time.
     if (instance_.PrevInstance()) return Fail("A copy of Zelmaro is already running!", kStyleInfo);
@@ -245,6 +243,7 @@ void Form1::BtnReSet_Click() {
 
 void Form1::mnuCOLOR_Click(Int16 Index) {
   auto& c = *c_;
+  if (Index < 0 || Index > tray::kColourCount - 1) throw platform::RuntimeError(9, "Subscript out of range");
   for (Int16 i = 0; i <= tray::kColourCount - 1; ++i) c.mnuCOLOR[i]->setChecked(false);
   const gdi::COLORREF colour = tray::IconColour(Index);
   tray::RecolourBars(*c.DualColor, colour);

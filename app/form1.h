@@ -61,6 +61,9 @@ class Form1 {
   int ExitStatus() const { return StartFailed ? 1 : 0; }
   window::Form1Controls& Controls() { return *c_; }
   int WindowState() const;
+  // Runs one handler for the window system: an error that escapes it is reported in a message
+  // box naming it, and ends the program with status 1.
+  void RunHandler(const std::function<void()>& handler);
 
   // The window's state, as the handlers read and write it.
   platform::Int16 GraphY[2];
@@ -82,7 +85,6 @@ class Form1 {
   void SetWindowState(int state);
   void ShowWindow();
   void Fail(const std::string& text, std::uint32_t style);
-  void Guarded(const std::function<void()>& handler);
   void WireEvents();
 
   Form1Services services_;

@@ -71,3 +71,31 @@ TEST(Form1Lifecycle, AFailedStartTearsNothingDown) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Form1Errors, AnErrorEscapingAHandlerIsReportedByNameAndEndsTheProgram) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  f.RunHandler([&f] { f.mnuCOLOR_Click(platform::Int16(7)); });  // no such colour item
+  ASSERT_EQ(h.messages.size(), 1u);
+  EXPECT_EQ(h.messages[0].text, "Run-time error '9':\n\nSubscript out of range");
+  EXPECT_EQ(h.messages[0].title, "Zelmaro");
+  EXPECT_EQ(h.terminated, 1);
+  EXPECT_FALSE(f.Controls().Timer1->isActive());  // no tick runs behind the report
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->isChecked(), i == 2) << i;
+}
+
+TEST(Form1Errors, ACheckedCounterLeavingSixteenBitsIsAnOverflow) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  f.RunHandler([] {
+    platform::Int16 n = 32767;
+    ++n;
+  });
+  ASSERT_EQ(h.messages.size(), 1u);
+  EXPECT_EQ(h.messages[0].text, "Run-time error '6':\n\nOverflow");
+  EXPECT_EQ(h.terminated, 1);
+}
+
+}  // namespace
