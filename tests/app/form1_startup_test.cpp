@@ -1,7 +1,9 @@
 // Start-up as the user meets it: the window hidden in the tray, the first icon, the refusals.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 
 #include "form1_harness.h"
 #include "window/form_controls.h"
@@ -101,9 +103,14 @@ TEST(Form1Startup, TheStoredColourIsRestoredAndABadOneFallsBackToGreenUntouched)
     const char* stored;
     int ticked;
   } cases[] = {{"6", 6}, {"0", 0}, {"abc", 2}, {"7", 2}, {"-1", 2}, {"99999", 2}, {"", 2}};
+  int n = 0;
   for (const auto& c : cases) {
     const std::string ini = h.dir().Write("config/Quenlark.ini",
                                           std::string("[Zelmaro_Set]\nColor=") + c.stored + "\n");
+    // The toolkit caches a settings file within one process by its time and size: give each
+    // case its own time, as each real start is a new process anyway.
+    std::filesystem::last_write_time(ini, std::filesystem::file_time_type::clock::now() +
+                                              std::chrono::seconds(++n * 10));
     std::string before;
     {
       std::ifstream in(ini);
