@@ -111,6 +111,19 @@ HBITMAP CreateBitmap(int w, int h, UINT planes, UINT bitsPerPixel, const void* b
   return handle;
 }
 
+HBITMAP detail::CopyScreenBitmap(const Bitmap& from) {
+  if (from.fmt != Fmt::Ddb32) return 0;
+  Bitmap* b = nullptr;
+  const HBITMAP handle = NewBitmap(&b);
+  if (handle == 0) return 0;
+  if (!Allocate(*b, Fmt::Ddb32, from.width, from.height, false)) {
+    FreeObject(handle);
+    return 0;
+  }
+  std::memcpy(b->data, from.data, static_cast<std::size_t>(from.stride) * from.height);
+  return handle;
+}
+
 HBITMAP CreateCompatibleBitmap(HDC dc, int w, int h) {
   const Dc* d = FindDc(dc);
   if (d == nullptr) return 0;

@@ -76,9 +76,14 @@ void FreeObject(HGDIOBJ h);
 HBITMAP StockBitmap();
 HDC ScreenDc();
 
-// Shapes a bitmap record for a layout and size and gives it zeroed storage. False when the
-// size is not representable.
-bool Allocate(Bitmap& b, Fmt fmt, int width, int height);
+// Shapes a bitmap record for a layout and size and gives it zeroed storage (or storage of
+// unspecified content, for a caller that overwrites all of it). False when the size is not
+// representable.
+bool Allocate(Bitmap& b, Fmt fmt, int width, int height, bool zeroed = true);
+
+// A new bitmap in the screen's format holding a copy of a screen-format bitmap's pixels,
+// made without clearing its storage first; 0 on failure.
+HBITMAP CopyScreenBitmap(const Bitmap& from);
 void SetChannels(Bitmap& b, DWORD red, DWORD green, DWORD blue);
 
 // Row codecs. Colour bitmaps read and write COLORREF values; monochrome ones 0/1 bits.

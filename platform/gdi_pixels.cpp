@@ -104,7 +104,7 @@ void SetChannels(Bitmap& b, DWORD red, DWORD green, DWORD blue) {
   }
 }
 
-bool Allocate(Bitmap& b, Fmt fmt, int width, int height) {
+bool Allocate(Bitmap& b, Fmt fmt, int width, int height, bool zeroed) {
   if (width < 1 || height < 1) return false;
   const int bits = BitsOf(fmt);
   // Monochrome rows are padded to 16 bits as the platform's device bitmaps are; DIB rows to
@@ -118,7 +118,12 @@ bool Allocate(Bitmap& b, Fmt fmt, int width, int height) {
   b.bpp = bits;
   b.fmt = fmt;
   b.stride = static_cast<int>(stride);
-  b.store.assign(static_cast<std::size_t>((total + 3) / 4), 0);
+  const auto words = static_cast<std::size_t>((total + 3) / 4);
+  if (zeroed) {
+    b.store.assign(words, 0);
+  } else {
+    b.store.resize(words);  // a recycled buffer of the same size is reused as it is
+  }
   b.data = reinterpret_cast<std::uint8_t*>(b.store.data());
   b.topDown = true;
   b.dib = false;

@@ -71,14 +71,8 @@ PictureSurface::~PictureSurface() {
 }
 
 Picture PictureSurface::Image() const {
-  const gdi::HBITMAP copy = NewScreenBitmap(width_, height_);
-  Bitmap* to = gdi::detail::FindBitmap(copy);
-  const Bitmap* from = gdi::detail::FindBitmap(image_);
-  if (to == nullptr || from == nullptr) {
-    if (copy) gdi::DeleteObject(copy);
-    throw RuntimeError(kErrInvalidCall, "Out of memory");
-  }
-  std::memcpy(to->data, from->data, static_cast<std::size_t>(from->stride) * from->height);
+  const gdi::HBITMAP copy = gdi::detail::CopyScreenBitmap(*gdi::detail::FindBitmap(image_));
+  if (copy == 0) throw RuntimeError(kErrInvalidCall, "Out of memory");
   return std::make_shared<const StdPicture>(copy);
 }
 
@@ -89,12 +83,13 @@ void PictureSurface::SetPicture(Picture picture) {
 
 void PictureSurface::Cls() {
   Bitmap* image = gdi::detail::FindBitmap(image_);
-  gdi::detail::Fill(*image, backColor_);
-  if (picture_) {
-    if (const Bitmap* p = gdi::detail::FindBitmap(picture_->Handle())) {
-      const gdi::detail::Dc* dc = gdi::detail::FindDc(dc_);
-      gdi::detail::Blit(*image, dc->bk, dc->text, 0, 0, p->width, p->height, *p, 0xFFFFFF, 0, 0, gdi::SRCCOPY);
-    }
+  const Bitmap* p = picture_ ? gdi::detail::FindBitmap(picture_->Handle()) : nullptr;
+  // A screen-format picture covering the whole surface leaves no background showing.
+  const bool covers = p && p->fmt == image->fmt && p->width >= width_ && p->height >= height_;
+  if (!covers) gdi::detail::Fill(*image, backColor_);
+  if (p) {
+    const gdi::detail::Dc* dc = gdi::detail::FindDc(dc_);
+    gdi::detail::Blit(*image, dc->bk, dc->text, 0, 0, p->width, p->height, *p, 0xFFFFFF, 0, 0, gdi::SRCCOPY);
   }
   Changed();
 }

@@ -16,7 +16,7 @@ namespace {
 std::string DefaultLockDir(std::string& suffix) {
   const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (!runtime.isEmpty()) return runtime.toStdString();
-  suffix = "-" + std::to_string(::getuid());
+  suffix = std::string("-").append(std::to_string(::getuid()));
   return QDir::tempPath().toStdString();
 }
 

@@ -42,7 +42,9 @@ void ScrollGraph(platform::PictureSurface& pic1, platform::PictureSurface& pic2,
   GraphY = GraphValue(cpu);
   pic2.SetPicture(pic1.Image());
   pic1.Cls();
-  pic1.PaintPicture(*pic2.Image(), -1, 0);
+  // pic2's image is exactly the picture just assigned to it, so painting that picture is
+  // painting pic2's image, without taking one more snapshot of it.
+  pic1.PaintPicture(*pic2.GetPicture(), -1, 0);
   const int W = static_cast<int>(pic1.Width());
   pic1.Line(W - 2, GraphRow(PrevGraphY), W - 1, GraphRow(GraphY));
   PrevGraphY = GraphY;
