@@ -66,7 +66,8 @@ Form1::Form1(Form1Services services)
       pdh_(services_.statPath),
       settings_(MakeSettings(services_.configDir)),
       instance_(MakeInstance(services_.lockDir)),
-      c_(window::CreateForm1Controls()) {
+      c_(window::CreateForm1Controls()),
+      graphBacklog_(window::kGraphWidth) {
   WireEvents();
 }
 
@@ -210,6 +211,23 @@ void Form1::PublishIcon() {
 }
 
 void Form1::CPUMeter(const double& cpu0, const double& cpu1) {
+  // While the window is hidden nobody sees its labels and graphs: the readings wait, and are
+  // drawn in order when it opens, to the very pixels drawing them now would give.
+  if (!c_->form->isVisible()) {
+    graphBacklog_.Add(cpu0, cpu1, GraphY, PrevGraphY, GridTick);
+    return;
+  }
+  DrawGraphBacklog();
+  DrawGraphStep(cpu0, cpu1);
+}
+
+void Form1::DrawGraphBacklog() {
+  graphBacklog_.Drain([this](double cpu0, double cpu1) { DrawGraphStep(cpu0, cpu1); });
+}
+
+// The current-usage labels, one pixel of scroll and the newest segment on each graph, and the
+// grid marks every sixth step.
+void Form1::DrawGraphStep(double cpu0, double cpu1) {
   auto& c = *c_;
   c.Label6->setText(window::UsageText(cpu0));
   c.Label5->setText(window::UsageText(cpu1));
@@ -271,6 +289,7 @@ void Form1::Form_MouseMove(int, int, float X, float) {
 void Form1::ShowAvgUsage_Click() { ShowWindow(); }
 
 void Form1::ShowWindow() {
+  DrawGraphBacklog();
   SetWindowState(0);
   c_->form->show();
   platform::ProcessPendingMessages();

@@ -15,6 +15,7 @@
 #include "platform/runtime.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
+#include "window/graph_backlog.h"
 
 namespace window {
 struct Form1Controls;
@@ -81,6 +82,8 @@ class Form1 {
  private:
   std::string GetCounterPath(platform::Int16 i);
   void UpdateAverages();
+  void DrawGraphStep(double cpu0, double cpu1);
+  void DrawGraphBacklog();
   void PublishIcon();
   void SetWindowState(int state);
   void ShowWindow();
@@ -92,6 +95,7 @@ class Form1 {
   platform::SettingsStore settings_;
   platform::SingleInstance instance_;
   std::unique_ptr<window::Form1Controls> c_;
+  window::GraphBacklog graphBacklog_;  // readings not yet drawn while the window is hidden
   std::int64_t startMonotonic_ = 0;  // the reset's moment on the monotonic clock
   bool unloaded_ = false;
 };

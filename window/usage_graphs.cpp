@@ -50,6 +50,16 @@ void ScrollGraph(platform::PictureSurface& pic1, platform::PictureSurface& pic2,
   PrevGraphY = GraphY;
 }
 
+void SkipGraphStep(platform::Int16& GraphY, platform::Int16& PrevGraphY, double cpu) {
+  GraphY = GraphValue(cpu);
+  PrevGraphY = GraphY;
+}
+
+void SkipGridMarksStep(platform::Int16& GridTick) {
+  ++GridTick;
+  if (GridTick == kMarkInterval) GridTick = 0;
+}
+
 void GridMarksStep(platform::PictureSurface& pic1_0, platform::PictureSurface& pic1_1,
                    platform::Int16& GridTick) {
   ++GridTick;

@@ -27,4 +27,9 @@ void ScrollGraph(platform::PictureSurface& pic1, platform::PictureSurface& pic2,
 void GridMarksStep(platform::PictureSurface& pic1_0, platform::PictureSurface& pic1_1,
                    platform::Int16& GridTick);
 
+// What ScrollGraph and GridMarksStep leave in the graph values and the grid-mark count, without
+// drawing: for a step whose drawing would already have scrolled out of sight.
+void SkipGraphStep(platform::Int16& GraphY, platform::Int16& PrevGraphY, double cpu);
+void SkipGridMarksStep(platform::Int16& GridTick);
+
 }  // namespace window

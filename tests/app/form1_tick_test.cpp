@@ -1,6 +1,7 @@
 // The sampling tick, the averages and the reset, driven through Form1's handlers.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 
 #include "form1_harness.h"
@@ -35,8 +36,28 @@ TEST_F(Form1Tick, ValidReadingsAddUpAndEveryTickCounts) {
   EXPECT_DOUBLE_EQ(f->CpuSum[0], 80);
   EXPECT_DOUBLE_EQ(f->CpuSum[1], 60);
   EXPECT_EQ(f->SampleCount, 2);
-  EXPECT_EQ(Text(f->Controls().Label6), window::UsageText(30));
-  EXPECT_EQ(Text(f->Controls().Label5), window::UsageText(40));
+}
+
+TEST_F(Form1Tick, OpeningTheWindowShowsTheLatestReadingsAndGraphsSampledWhileHidden) {
+  Start();
+  Tick({30, 40});
+  Tick({55, 75});
+  f->ShowAvgUsage_Click();
+  EXPECT_EQ(Text(f->Controls().Label6), window::UsageText(55));
+  EXPECT_EQ(Text(f->Controls().Label5), window::UsageText(75));
+  // Graph values are whole percents of the readings (up to the counters' rounding).
+  EXPECT_NEAR(int{f->GraphY[0]}, 55, 1);
+  EXPECT_NEAR(int{f->PrevGraphY[1]}, 75, 1);
+  // The segment from 30 % up to 55 % stands in the last columns; the first tick's segment
+  // (from row 50, below the visible rows) one column further left is out of sight.
+  const auto* px = f->Controls().pic1[0]->Pixels();
+  auto green = [px](int x, int y) { return (px[y * 405 + x] & 0xFFFFFF) == 0x00FF00u; };
+  EXPECT_TRUE(green(403, 35));  // start of the newest segment, the row of 30 % (graph value 29 or 30)
+  EXPECT_TRUE(green(404, 23));  // it climbs through column 404 towards the row of 55 %
+  EXPECT_TRUE(green(402, 49));  // the segment before, from 0 % up to 30 %
+  // Shown, each tick draws at once.
+  Tick({10, 20});
+  EXPECT_EQ(Text(f->Controls().Label6), window::UsageText(10));
 }
 
 TEST_F(Form1Tick, AnInvalidReadingAddsNothingButStillCountsAndReachesTheGraph) {

@@ -7,7 +7,7 @@ start_watcher
 start_stat 36 72  # rows 32 and 14 of the graphs: clear of the grid rows (every 5th)
 start_app
 check "item registers" wait_for 5 item_registered
-sleep 2  # ticks while hidden keep the graphs scrolling
+sleep 3  # ticks while hidden keep the graphs scrolling
 $WATCHER activate
 check "window opens" wait_for 3 window_visible
 sleep 0.8
@@ -25,8 +25,10 @@ px() { convert "$PNG" -format '%[hex:p{'"$1,$2"'}]' info: | cut -c1-6; }
 check "graph 0 shows 36 % on row 32" test "$(px 413 108)" = 00FF00
 check "graph 1 shows 72 % on row 14" test "$(px 413 146)" = 00FF00
 check "graph 0 background black" test "$(px 300 98)" = 000000
-check "grid dash ends at the right edge (row 50 % = 25)" test "$(px 413 101)" = 008080
-check "points sampled while hidden scrolled left" test "$(px 409 108)" = 00FF00
+# The 50 % grid row (row 25) right of the strip: 2-pixel teal dashes every 6 pixels.
+teal=$(convert "$PNG" -crop 398x1+17+101 +repage txt:- | grep -ci '#008080')
+check "dashed grid row, 2 of every 6 pixels ($teal of 398)" test "$teal" -ge 128 -a "$teal" -le 136
+check "points sampled while hidden scrolled left" test "$(px 410 108)" = 00FF00
 check "left scale strip over graph 0" test "$(px 10 77)" = 008080
 check "left strip's digits" test "$(px 10 79)" = 00FFFF
 check "right scale strip beside graph 1" test "$(px 420 133)" = 008080
