@@ -100,14 +100,10 @@ void Form1::WireEvents() {
   QObject::connect(c.mnuExit, &QAction::triggered, [this] { RunHandler([this] { mnuExit_Click(); }); });
   c.form->stateChangedHandler = [this] { RunHandler([this] { Form_Resize(); }); };
   // The window system's close request comes from the user: its close button or shortcut.
+  // The toolkit never closes the window itself; the handlers decide.
   c.form->closeHandler = [this](QCloseEvent* event) {
     event->ignore();
-    if (unloaded_) return;
-    RunHandler([this] {
-      bool cancel = false;
-      Form_QueryUnload(cancel, kCloseByUser);
-      if (!cancel) CloseByCode(kCloseByCode);
-    });
+    RunHandler([this] { Close(kCloseByUser); });
   };
   services_.notifyArea->SetCallback([this](std::uint32_t, std::uint32_t, std::uint32_t mouse) {
     RunHandler([this, mouse] { Form_MouseMove(0, 0, static_cast<float>(mouse), 0.0f); });
@@ -120,7 +116,7 @@ std::string Form1::GetCounterPath(Int16 i) { return sampling::GetCounterPath(pdh
 void Form1::Fail(const std::string& text, std::uint32_t style) {
   services_.messageBoxes->Show(text, style, kTitle);
   StartFailed = true;
-  CloseByCode(kCloseByCode);
+  Close(kCloseByCode);
 }
 
 void Form1::Form_Load() {
@@ -295,7 +291,7 @@ void Form1::ShowWindow() {
   platform::ProcessPendingMessages();
 }
 
-void Form1::mnuExit_Click() { CloseByCode(kCloseByCode); }
+void Form1::mnuExit_Click() { Close(kCloseByCode); }
 
 void Form1::Form_Resize() {
   if (WindowState() == 1) c_->form->hide();
@@ -320,7 +316,7 @@ void Form1::Form_Unload(bool&) {
   QCoreApplication::exit(ExitStatus());
 }
 
-void Form1::CloseByCode(int reason) {
+void Form1::Close(int reason) {
   if (unloaded_) return;
   bool cancel = false;
   Form_QueryUnload(cancel, reason);

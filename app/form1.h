@@ -55,8 +55,9 @@ class Form1 {
   // Current-usage labels and graphs, once per tick.
   void CPUMeter(const double& cpu0, const double& cpu1);
 
-  // Closes the window by code: reason 1 for the program itself, 2 for the end of the session.
-  void CloseByCode(int reason);
+  // A close request: the close-request handler with its reason (0 the user, 1 the program
+  // itself, 2 the end of the session), then, unless refused, the unload.
+  void Close(int reason);
   // True once the window has been unloaded; the process ends then, with ExitStatus().
   bool Unloaded() const { return unloaded_; }
   int ExitStatus() const { return StartFailed ? 1 : 0; }

@@ -47,14 +47,14 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
   EXPECT_FALSE(h.tray->Shown());
   const size_t requests = h.tray->Requests().size();
-  f.CloseByCode(1);  // a second close does nothing more
+  f.Close(1);  // a second close does nothing more
   EXPECT_EQ(h.tray->Requests().size(), requests);
 }
 
 TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   Form1Harness h;
   Form1& f = h.Load();
-  f.CloseByCode(2);
+  f.Close(2);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
