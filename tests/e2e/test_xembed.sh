@@ -34,4 +34,14 @@ start_trayer
 check "docks again within a second of the tray restarting" wait_for 1 icon_docked
 echo "       back ${WAITED_MS:-?} ms after the restart"
 check "program alive" app_running
+# Exit from the popup menu the right click opens (its last item).
+W=$(icon_docked | head -1)
+eval "$(xdotool getwindowgeometry --shell "$W")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+wait_for 2 sh -c "test \$(xdotool search --onlyvisible --classname zelmaro | wc -l) -gt 1"
+xdotool key Up; sleep 0.2; xdotool key Return
+check "Exit from the popup menu ends the program" wait_for 5 sh -c "! kill -0 $APP_PID"
+wait "$APP_PID"; status=$?
+check "with status 0" test "$status" = 0
+check "and takes the icon out of the tray" wait_for 2 sh -c "! xdotool search --onlyvisible --name '^$ICON_NAME\$'"
 e2e_end
