@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 
 #include "form1_harness.h"
@@ -70,6 +71,24 @@ TEST_F(Form1Tick, AnInvalidReadingAddsNothingButStillCountsAndReachesTheGraph) {
   // The bar of processor 0 is left full for that tick.
   const auto& icon = h->tray->Requests().back().icon;
   EXPECT_EQ(icon.argb[2 * 32 + 5], 0xFF00FF00u);
+}
+
+TEST_F(Form1Tick, ACounterSourceThatVanishesOrBreaksMidRunOnlyLosesThoseReadings) {
+  Start();
+  Tick({50, 50});
+  std::filesystem::remove(h->dir().File("stat"));
+  f->Timer1_Timer();
+  h->dir().Write("stat", "cpu0 garbage\ncpu1 1 2\n");
+  f->Timer1_Timer();
+  EXPECT_EQ(f->SampleCount, 3);
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 50);
+  EXPECT_TRUE(f->Controls().Timer1->isActive());
+  // Back to normal: the first good collection gives no rate, the next one does.
+  h->stat.Advance({20, 20});
+  f->Timer1_Timer();
+  Tick({20, 20});
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 70);
+  EXPECT_TRUE(h->messages.empty());
 }
 
 TEST_F(Form1Tick, OneProcessorLeavesTheSecondSumAtZero) {
