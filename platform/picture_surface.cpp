@@ -2,7 +2,6 @@
 #include "platform/picture_surface.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/gdi_internal.h"
 #include "platform/runtime.h"

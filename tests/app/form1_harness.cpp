@@ -2,17 +2,13 @@
 
 #include <fstream>
 
+#include "qt_app.h"
+
 QApplication& TestApp() {
-  static int argc = 1;
-  static char name[] = "zelmaro-tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    auto* a = new QApplication(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    return a;
-  }();
-  return *app;
+  if (QApplication::instance() == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
+  testing_qt::EnsureQtApp();
+  QApplication::setQuitOnLastWindowClosed(false);
+  return *qApp;
 }
 
 void StatFixture::Write() {

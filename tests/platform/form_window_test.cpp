@@ -5,16 +5,11 @@
 #include <QApplication>
 
 #include "platform/surface_view.h"
+#include "qt_app.h"
 
 namespace {
 
-void EnsureApp() {
-  static int argc = 1;
-  static char name[] = "test_platform";
-  static char* argv[] = {name, nullptr};
-  // Left alive on purpose: destroying it after the toolkit's globals crashes at exit.
-  if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
-}
+void EnsureApp() { testing_qt::EnsureQtApp(); }
 
 TEST(FormWindowTest, CloseRequestsGoToTheHandlerWhichDecides) {
   EnsureApp();

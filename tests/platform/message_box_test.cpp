@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include "qt_app.h"
 
 namespace {
 
@@ -18,10 +19,7 @@ struct Seen {
 
 // Shows one box and records what it looked like, dismissing it with its OK button.
 Seen ShowAndDismiss(const std::string& text, std::uint32_t style) {
-  static int argc = 1;
-  static char arg0[] = "test_platform";
-  static char* argv[] = {arg0, nullptr};
-  if (QApplication::instance() == nullptr) static QApplication app(argc, argv);
+  testing_qt::EnsureQtApp();
   Seen seen;
   QTimer::singleShot(0, [&seen] {
     QMessageBox* box = nullptr;

@@ -19,15 +19,11 @@
 
 #include "platform/notify_area_dbus_menu.h"
 #include "platform/notify_area_desktop.h"
+#include "qt_app.h"
 
 namespace {
 
-void EnsureApp() {
-  static int argc = 1;
-  static char arg0[] = "test_platform";
-  static char* argv[] = {arg0, nullptr};
-  if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
-}
+void EnsureApp() { testing_qt::EnsureQtApp(); }
 
 // Runs the event loop until pred holds or two seconds pass.
 template <typename Pred>

@@ -12,6 +12,7 @@
 #include "platform/notify_area_clicks.h"
 #include "platform/notify_area_icon_scaling.h"
 #include "platform/notify_area_icon_state.h"
+#include "qt_app.h"
 
 namespace {
 
@@ -191,13 +192,7 @@ TEST(TrayClickClassifier, RightReleaseOpensTheMenuPressDoesNot) {
   EXPECT_EQ(c.Release(4, 30), 0u);
 }
 
-void App() {
-  static int argc = 1;
-  static char arg0[] = "test_platform";
-  static char* argv[] = {arg0, nullptr};
-  // Other tests of this program need widgets; left alive on purpose, like theirs.
-  if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
-}
+void App() { testing_qt::EnsureQtApp(); }
 
 TEST(TrayCallbackQueue, BurstIsDeliveredOnceAndLater) {
   App();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include "qt_app.h"
 
 namespace {
 
@@ -24,10 +25,7 @@ TEST(QtImages, SurfaceAndPicture) {
   const QImage image = platform::SurfaceToQImage(s);
   EXPECT_EQ(image.pixel(0, 0), 0xFFFF0000u);
   EXPECT_EQ(image.pixel(2, 1), 0xFF0000FFu);
-  static int argc = 1;
-  static char name[] = "test_platform";
-  static char* argv[] = {name, nullptr};
-  if (QCoreApplication::instance() == nullptr) static QApplication app(argc, argv);
+  testing_qt::EnsureQtApp();
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
     GTEST_SKIP() << "pixmaps need a GUI application";
   const QImage back = platform::PictureToPixmap(*s.Image()).toImage();

@@ -8,7 +8,7 @@ namespace testing_qt {
 inline void EnsureQtApp() {
   if (QApplication::instance() != nullptr) return;
   static int argc = 1;
-  static char name[] = "test_window";
+  static char name[] = "zelmaro-tests";
   static char* argv[] = {name, nullptr};
   // Never destroyed: a static application object would be torn down after the toolkit's own
   // globals at exit and crash there.
