@@ -7,6 +7,7 @@
 
 #include "platform/form_window.h"
 #include "platform/gdi.h"
+#include "platform/popup_menu.h"
 #include "platform/session.h"
 #include "platform/widgets.h"
 #include "sampling/counter_path.h"
@@ -274,8 +275,7 @@ void Form1::Form_MouseMove(int, int, float X, float) {
       ShowWindow();
       break;
     case tray::TrayCallback::Menu:
-      c_->form->activateWindow();
-      c_->mnuFile->exec(QCursor::pos());
+      platform::PopupMenu(*c_->mnuFile, *c_->form);
       break;
     case tray::TrayCallback::None:
       break;

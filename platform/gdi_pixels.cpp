@@ -120,7 +120,8 @@ bool Allocate(Bitmap& b, Fmt fmt, int width, int height, bool zeroed) {
   b.stride = static_cast<int>(stride);
   const auto words = static_cast<std::size_t>((total + 3) / 4);
   if (zeroed) {
-    b.store.assign(words, 0);
+    // Screen-format words carry an opaque top byte, as every colour written to them does.
+    b.store.assign(words, fmt == Fmt::Ddb32 ? ToWord(0) : 0u);
   } else {
     b.store.resize(words);  // a recycled buffer of the same size is reused as it is
   }

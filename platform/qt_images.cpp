@@ -1,8 +1,20 @@
 #include "platform/qt_images.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace platform {
+
+namespace {
+
+void MakeOpaque(QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) row[x] |= 0xFF000000u;
+  }
+}
+
+}  // namespace
 
 QImage IconToQImage(gdi::HICON icon) {
   gdi::IconImage image;
@@ -32,6 +44,9 @@ QPixmap PictureToPixmap(const StdPicture& picture) {
                                    &info, gdi::DIB_RGB_COLORS);
   gdi::DeleteDC(dc);
   if (lines != height) return {};
+  // 32-bit rows leave the top byte zero; X11 ignores it, Wayland compositors read it as
+  // transparency. The picture is opaque: say so in every pixel.
+  MakeOpaque(out);
   return QPixmap::fromImage(out);
 }
 
@@ -42,6 +57,7 @@ QImage SurfaceToQImage(const PictureSurface& surface) {
   const std::uint32_t* pixels = surface.Pixels();
   for (int y = 0; y < height; ++y)
     std::memcpy(out.scanLine(y), pixels + static_cast<std::size_t>(y) * width, static_cast<std::size_t>(width) * 4);
+  MakeOpaque(out);
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <vector>
 #include "qt_app.h"
 
 namespace {
@@ -31,6 +32,28 @@ TEST(QtImages, SurfaceAndPicture) {
   const QImage back = platform::PictureToPixmap(*s.Image()).toImage();
   EXPECT_EQ(back.pixel(2, 1), 0xFF0000FFu);
   EXPECT_EQ(back.pixel(1, 1), 0xFFFF0000u);
+}
+
+// QImage::pixel() reports RGB32 pixels as opaque whatever their top byte holds; compositors
+// that honour that byte (Wayland) show a zero there as see-through, so check the stored words.
+TEST(QtImages, OpaqueImagesStoreOpaqueWords) {
+  testing_qt::EnsureQtApp();
+  platform::PictureSurface s(4, 3, 0x808000);
+  const auto allOpaque = [](const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+      for (int x = 0; x < image.width(); ++x)
+        if ((row[x] >> 24) != 0xFF) return false;
+    }
+    return true;
+  };
+  EXPECT_TRUE(allOpaque(platform::SurfaceToQImage(s)));
+  for (std::uint32_t px : std::vector<std::uint32_t>(s.Pixels(), s.Pixels() + 12)) EXPECT_EQ(px >> 24, 0xFFu);
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+    GTEST_SKIP() << "pixmaps need a GUI application";
+  const QImage strip = platform::PictureToPixmap(*s.Image()).toImage();
+  EXPECT_FALSE(strip.hasAlphaChannel());
+  EXPECT_TRUE(allOpaque(strip.convertToFormat(QImage::Format_RGB32)));
 }
 
 }  // namespace
