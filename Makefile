@@ -1,4 +1,4 @@
-# make run   installs what is missing, builds in Release and starts Zelmaro (needs a desktop session)
+# make run   installs what is missing (X11 and Wayland platform plugins included), builds in Release and starts Zelmaro (needs a desktop session)
 # make test  installs what is missing, builds, and runs every test (unit, sanitizer, end-to-end)
 JOBS ?= $(shell nproc)
 RELEASE := build/release

@@ -6,7 +6,7 @@
 #include "platform/widgets.h"
 
 int main(int argc, char** argv) {
-  const std::string noDisplay = platform::DisplayUnavailableReason();
+  const std::string noDisplay = platform::PrepareDisplay();
   if (!noDisplay.empty()) {
     std::fprintf(stderr, "zelmaro: %s\n", noDisplay.c_str());
     return 1;

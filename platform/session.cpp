@@ -1,5 +1,7 @@
 #include "platform/session.h"
 
+#include "platform/display_choice.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QSocketNotifier>
@@ -14,16 +16,6 @@
 namespace platform {
 namespace {
 
-bool SocketExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
-}
-
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
-}
-
 int g_signalPipe[2] = {-1, -1};
 
 void OnSignal(int) {
@@ -34,34 +26,35 @@ void OnSignal(int) {
 
 }  // namespace
 
-std::string DisplayUnavailableReason() {
-  const std::string qpa = Env("QT_QPA_PLATFORM");
-  if (!qpa.empty() && qpa.rfind("xcb", 0) != 0 && qpa.rfind("wayland", 0) != 0) return "";
-  const std::string wayland = Env("WAYLAND_DISPLAY");
-  if (qpa.rfind("xcb", 0) != 0 && !wayland.empty()) {
-    const std::string path = wayland[0] == '/' ? wayland : Env("XDG_RUNTIME_DIR") + "/" + wayland;
-    if (SocketExists(path)) return "";
-  }
-  if (Env("DISPLAY").empty()) return "no display: DISPLAY and WAYLAND_DISPLAY are not set (run it in a desktop session)";
-  return "";
+std::string PrepareDisplay() {
+  const DisplayChoice choice = ChooseDisplay(CurrentDisplayEnvironment());
+  // Without an X server the toolkit would look for X alone: name the Wayland session to it.
+  if (!choice.platform.empty()) ::setenv("QT_QPA_PLATFORM", choice.platform.c_str(), 1);
+  return choice.unavailable;
 }
 
 namespace {
 QtMessageHandler g_previousHandler = nullptr;
 std::string g_firstPlatformMessage;
+std::string g_missingPlugin;
 
 // While the toolkit opens the display, its complaints are held back: a failure to open it
 // ends in one line of ours instead of the toolkit's abort.
 void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
   const bool platformMessage = context.category && std::string(context.category).rfind("qt.qpa", 0) == 0;
   if (type == QtFatalMsg) {
-    std::string why = g_firstPlatformMessage.empty() ? msg.toStdString() : g_firstPlatformMessage;
-    std::fprintf(stderr, "zelmaro: cannot open the display (%s); run it in a desktop session\n", why.c_str());
+    const std::string why = !g_missingPlugin.empty()          ? g_missingPlugin
+                            : !g_firstPlatformMessage.empty() ? g_firstPlatformMessage
+                                                              : msg.toStdString();
+    std::fprintf(stderr, "zelmaro: %s\n", DisplayFailureLine(why).c_str());
     std::fflush(stderr);
     std::_Exit(1);
   }
   if (platformMessage) {
-    if (g_firstPlatformMessage.empty()) g_firstPlatformMessage = msg.toStdString();
+    const std::string text = msg.toStdString();
+    if (g_firstPlatformMessage.empty()) g_firstPlatformMessage = text;
+    if (g_missingPlugin.empty() && text.find("Could not find the Qt platform plugin") != std::string::npos)
+      g_missingPlugin = text;
     return;
   }
   if (g_previousHandler) g_previousHandler(type, context, msg);

@@ -8,9 +8,10 @@
 
 namespace platform {
 
-// Empty unless it is plain that no display can be opened (no display named at all); then one
-// line saying why not.
-std::string DisplayUnavailableReason();
+// Before the toolkit starts: names the Wayland session to the toolkit when there is no X
+// server, and returns one line saying why no display can be opened when that is plain from
+// the environment (empty otherwise).
+std::string PrepareDisplay();
 
 // Around the construction of the application object: a display that cannot be opened ends the
 // process with one line on standard error and status 1, instead of the toolkit's abort.

@@ -6,10 +6,13 @@ what=${1:-test}
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
+# qt6-qpa-plugins and qt6-wayland: the toolkit's X11 and Wayland platform plugins, so the
+# program runs in either kind of desktop session.
 build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev
-            qt6-qpa-plugins fonts-dejavu-core)
+            qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
-           dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps)
+           dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps
+           sway swaybg waybar grim passwd)
 
 pkgs=("${build_pkgs[@]}")
 [ "$what" = run ] || pkgs+=("${test_pkgs[@]}")
@@ -22,4 +25,8 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+# The native Wayland tests run the compositor as this unprivileged user (sway refuses root).
+if [ "$what" = test ] && ! id zelmarotest >/dev/null 2>&1; then
+  $SUDO useradd --system --create-home --home-dir /var/lib/zelmarotest --shell /usr/sbin/nologin zelmarotest
 fi
