@@ -14,16 +14,20 @@ ensure_test_user() {
   useradd --system --create-home --home-dir "/var/lib/$TEST_USER" --shell /usr/sbin/nologin "$TEST_USER"
 }
 
-# as_user COMMAND...: runs COMMAND as the test user in the Wayland session's environment.
-as_user() {
-  local session=()
-  [ -n "${WAYLAND_DISPLAY:-}" ] && session+=(WAYLAND_DISPLAY="$WAYLAND_DISPLAY")
-  [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && session+=(DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS")
-  setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --init-groups \
-    env -i PATH=/usr/bin:/bin HOME="$E2E_TMP/home" LANG=C.UTF-8 \
-    XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" XDG_CONFIG_HOME="$XDG_CONFIG_HOME" SWAYSOCK="$SWAYSOCK" \
-    NO_AT_BRIDGE=1 GTK_A11Y=none "${session[@]}" "$@"
+# USER_CMD: the command prefix that runs a program as the test user in the Wayland session's
+# environment. Background jobs use it directly ("${USER_CMD[@]}" prog &), so that $! is the
+# program itself and cleanup ends it.
+user_cmd() {
+  USER_CMD=(setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --init-groups
+    env -i PATH=/usr/bin:/bin HOME="$E2E_TMP/home" LANG=C.UTF-8
+    XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" XDG_CONFIG_HOME="$XDG_CONFIG_HOME" SWAYSOCK="$SWAYSOCK"
+    NO_AT_BRIDGE=1 GTK_A11Y=none)
+  [ -n "${WAYLAND_DISPLAY:-}" ] && USER_CMD+=(WAYLAND_DISPLAY="$WAYLAND_DISPLAY")
+  [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && USER_CMD+=(DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS")
+  return 0
 }
+# as_user COMMAND...: runs COMMAND as the test user and waits for it.
+as_user() { user_cmd; "${USER_CMD[@]}" "$@"; }
 
 # sway_begin [BAR]: the session: bus, headless sway (with sway's own bar when BAR is swaybar).
 sway_begin() {
@@ -66,7 +70,8 @@ sway_start_bus() {
 </busconfig>
 EOF
   chmod 644 "$E2E_TMP/bus.conf"
-  as_user dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork --nopidfile 2>"$E2E_TMP/bus.log" &
+  user_cmd
+  "${USER_CMD[@]}" dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork --nopidfile >"$E2E_TMP/bus.log" 2>&1 &
   track $!
   export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
   wait_for 10 test -S "$XDG_RUNTIME_DIR/bus" || { echo "dbus-daemon did not start"; exit 1; }
@@ -91,7 +96,8 @@ seat * hide_cursor 0
 $bar
 EOF
   chmod 644 "$E2E_TMP/sway.conf"
-  as_user WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=1 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+  user_cmd
+  "${USER_CMD[@]}" WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=1 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     sway -c "$E2E_TMP/sway.conf" >"$E2E_TMP/sway.log" 2>&1 &
   SWAY_PID=$!
   track $SWAY_PID
@@ -104,19 +110,21 @@ EOF
 
 swaymsg_u() { as_user swaymsg "$@"; }
 
-# waybar along the top edge with only its tray (icons of TRAY_SIZE pixels, default 24).
+# waybar along the top edge with only its tray (icons of TRAY_SIZE pixels, default 32).
 start_waybar() {
   cat >"$E2E_TMP/waybar.json" <<EOF
-{ "layer": "top", "position": "top", "height": 30, "modules-left": [], "modules-center": [],
-  "modules-right": ["tray"], "tray": { "icon-size": ${TRAY_SIZE:-24}, "spacing": 4 } }
+{ "layer": "top", "position": "top", "height": $((${TRAY_SIZE:-32} + 8)), "modules-left": [],
+  "modules-center": [], "modules-right": ["tray"], "tray": { "icon-size": ${TRAY_SIZE:-32}, "spacing": 4 } }
 EOF
   cat >"$E2E_TMP/waybar.css" <<'EOF'
 * { font-family: "DejaVu Sans"; font-size: 12px; border: none; border-radius: 0; min-height: 0; }
 window#waybar { background: #202020; }
+#tray { padding: 0 16px; }
 EOF
   chmod 644 "$E2E_TMP/waybar.json" "$E2E_TMP/waybar.css"
   : >"$E2E_TMP/waybar.log"
-  as_user waybar -c "$E2E_TMP/waybar.json" -s "$E2E_TMP/waybar.css" >>"$E2E_TMP/waybar.log" 2>&1 &
+  user_cmd
+  "${USER_CMD[@]}" waybar -c "$E2E_TMP/waybar.json" -s "$E2E_TMP/waybar.css" >>"$E2E_TMP/waybar.log" 2>&1 &
   WAYBAR_PID=$!
   track $WAYBAR_PID
   wait_for 15 grep -q "Bar configured" "$E2E_TMP/waybar.log" || { echo "waybar did not start"; cat "$E2E_TMP/waybar.log"; exit 1; }
@@ -146,22 +154,34 @@ wshot() { as_user grim -g "$2,$3 $4x$5" - >"$1"; }
 
 # The sway tree as JSON; the program's windows (app_id zelmaro or title from it).
 sway_tree() { swaymsg_u -t get_tree; }
-# Views (top-level windows) sway shows, one "app_id<TAB>name<TAB>x,y,w,h" line each.
+# Views (top-level windows) sway has, one "app_id<TAB>name<TAB>x,y,w,h<TAB>visible|hidden" line
+# each, with the place and size of the view's contents on the screen.
 sway_views() {
   sway_tree | $PY -c '
 import json, sys
 def walk(n):
     if n.get("type") in ("con", "floating_con") and n.get("pid"):
-        r = n["rect"]
-        print("%s\t%s\t%d,%d,%d,%d\t%s" % (n.get("app_id"), n.get("name"), r["x"], r["y"], r["width"], r["height"], n.get("visible")))
+        r, c = n["rect"], n["window_rect"]
+        print("%s\t%s\t%d,%d,%d,%d\t%s" % (n.get("app_id"), n.get("name"), r["x"] + c["x"], r["y"] + c["y"],
+                                          c["width"], c["height"], "visible" if n.get("visible") else "hidden"))
     for k in n.get("nodes", []) + n.get("floating_nodes", []):
         walk(k)
 walk(json.load(sys.stdin))'
 }
 # The program's window, as sway shows it.
-wl_window_visible() { sway_views | grep -P "\t$WINDOW_TITLE[^\t]*\t.*\ttrue$"; }
-wl_app_views() { sway_views | grep -ci zelmaro; }
+wl_window_visible() { sway_views | grep -P "\t$WINDOW_TITLE[^\t]*\t[^\t]*\tvisible$"; }
+wl_window_gone() { ! sway_views | grep -qF "$WINDOW_TITLE"; }
+# How many views of the program sway has (its window, and any menu mapped as a window).
+wl_app_views() { sway_views | grep -ci '^zelmaro'; }
+# The contents' place of the program's window: "X Y".
+wl_window_origin() { sway_views | grep -F "$WINDOW_TITLE" | head -1 | cut -f3 | awk -F, '{ print $1, $2 }'; }
+# Closes the program's window the way the user does (the compositor's close request).
+wl_close_window() { swaymsg_u "[title=\"^$WINDOW_TITLE\"] kill" >/dev/null; }
 
 # The item on waybar's watcher, through the tests' client (as the test user, on the session bus).
 wl_sni() { as_user $WL_WATCHER "$@"; }
 wl_item_registered() { wl_sni items | grep -q .; }
+PROBE="$PY $E2E_DIR/shot_probe.py"
+BAR_BG="#202020"
+# Screenshot of the bar's right end (where the tray is): bar_shot OUT.png
+bar_shot() { wshot "$1" $((SWAY_W - 120)) 0 120 $((${TRAY_SIZE:-32} + 8)); }
