@@ -81,11 +81,12 @@ sway_start() {
   local bar=""
   [ "$1" = swaybar ] && bar="bar {
   position top
-  height 30
-  status_command while :; do echo bar; sleep 60; done
+  height $((${TRAY_SIZE:-22} + 8))
   tray_output *
-  icon_theme hicolor
-  tray_padding 3
+  tray_padding 4
+  colors {
+    background $BAR_BG
+  }
 }"
   cat >"$E2E_TMP/sway.conf" <<EOF
 output HEADLESS-1 resolution ${SWAY_W}x${SWAY_H} position 0 0 bg #305070 solid_color
