@@ -134,9 +134,11 @@ EOF
 }
 stop_waybar() { stop_pid "$WAYBAR_PID"; }
 
-# The program as a native Wayland client of the test user, with readings from the fake
+# The program as a native Wayland client of the test user (QT_QPA_PLATFORM=$APP_QPA, default
+# wayland; with APP_QPA empty, as a session without X names nothing), with readings from the fake
 # /proc/stat when start_stat ran: a private mount namespace is set up as root, then the
 # program drops to the test user.
+APP_QPA=${APP_QPA-wayland}
 start_app_wayland() {
   local stat=${STAT:-/proc/stat}
   [ -n "$STAT" ] && chmod 644 "$STAT"
@@ -145,7 +147,7 @@ start_app_wayland() {
     env -i PATH=/usr/bin:/bin HOME="$E2E_TMP/home" LANG="${APP_LANG:-C.UTF-8}" \
     XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" XDG_CONFIG_HOME="$XDG_CONFIG_HOME" \
     WAYLAND_DISPLAY="$WAYLAND_DISPLAY" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
-    QT_QPA_PLATFORM=wayland "$WL_BIN" >"$E2E_TMP/app.log" 2>&1 &
+    ${APP_QPA:+QT_QPA_PLATFORM=$APP_QPA} "$WL_BIN" >"$E2E_TMP/app.log" 2>&1 &
   APP_PID=$!
   track $APP_PID
 }

@@ -1,10 +1,12 @@
 # The program as a native Wayland client on headless sway with sway's own bar as the tray
 # host. That bar has no exported-menu support: a right click calls the item's ContextMenu
 # method, which must never map the menu as a window of its own; its left click (Activate)
-# opens the window.
+# opens the window. QT_QPA_PLATFORM is not set, as in a Wayland session without X: the program
+# picks Wayland by itself.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/lib_sway.sh"
 TRAY_SIZE=22
+APP_QPA=""
 sway_begin swaybar
 start_stat 40 60
 start_app_wayland
