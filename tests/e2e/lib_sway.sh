@@ -38,8 +38,8 @@ sway_begin() {
   trap 'exit 130' INT TERM
   chmod 755 "$E2E_TMP"
   export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/run
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$E2E_TMP/home" "$E2E_TMP/shots"
-  chown "$TEST_USER:" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$E2E_TMP/home" "$E2E_TMP/shots"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$E2E_TMP/home"
+  chown "$TEST_USER:" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$E2E_TMP/home"
   chmod 700 "$XDG_RUNTIME_DIR"
   unset DISPLAY QT_QPA_PLATFORM WAYLAND_DISPLAY
   export SWAYSOCK=$XDG_RUNTIME_DIR/sway-ipc.sock
