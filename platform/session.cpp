@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <cstdio>
 
