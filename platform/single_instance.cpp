@@ -1,11 +1,19 @@
 #include "platform/single_instance.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QDir>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QString>
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <functional>
+#include <cstring>
 
 namespace platform {
 
@@ -20,34 +28,112 @@ std::string DefaultLockDir(std::string& suffix) {
   return QDir::tempPath().toStdString();
 }
 
+enum class Outcome { Taken, HeldByOther, Unavailable };
+
+// flock() on the lock file; its contents mean nothing. A file that exists in a directory we may
+// no longer write still locks when opened for reading.
+Outcome LockFile(const std::string& path, int& fd) {
+  fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return Outcome::Unavailable;
+  int r;
+  do r = ::flock(fd, LOCK_EX | LOCK_NB); while (r != 0 && errno == EINTR);
+  if (r == 0) return Outcome::Taken;
+  const bool held = errno == EWOULDBLOCK;
+  ::close(fd);
+  fd = -1;
+  return held ? Outcome::HeldByOther : Outcome::Unavailable;
+}
+
+sockaddr_un AbstractAddress(const std::string& name, socklen_t& length) {
+  sockaddr_un a{};
+  a.sun_family = AF_UNIX;
+  const std::size_t n = std::min(name.size(), sizeof a.sun_path - 1);
+  std::memcpy(a.sun_path + 1, name.data(), n);  // sun_path[0] = 0: the abstract namespace
+  length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + n);
+  return a;
+}
+
+// Whether the listener on the abstract name runs as this user. Another user could take the
+// name first: that copy does not count, so nobody else can lock this user out.
+bool HolderIsThisUser(const sockaddr_un& address, socklen_t length) {
+  const int s = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (s < 0) return false;
+  bool same = false;
+  if (::connect(s, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    same = ::getsockopt(s, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::getuid();
+  }
+  ::close(s);
+  return same;
+}
+
+// The abstract socket name: the kernel frees it when the last descriptor closes.
+Outcome LockName(const std::string& name, int& fd) {
+  socklen_t length = 0;
+  const sockaddr_un address = AbstractAddress(name, length);
+  fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return Outcome::Unavailable;
+  if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 && ::listen(fd, 1) == 0)
+    return Outcome::Taken;
+  const bool inUse = errno == EADDRINUSE;
+  ::close(fd);
+  fd = -1;
+  if (!inUse) return Outcome::Unavailable;
+  return HolderIsThisUser(address, length) ? Outcome::HeldByOther : Outcome::Unavailable;
+}
+
 }  // namespace
 
 struct SingleInstance::State {
-  explicit State(const std::string& path) : lock(QString::fromStdString(path)) {
-    // Only a dead owner makes the lock stale, never its age: a long-running instance must
-    // keep its lock, while the lock of a killed process is taken over.
-    lock.setStaleLockTime(0);
+  State(std::string file, std::string name) : path(std::move(file)), socketName(std::move(name)) {}
+  ~State() {
+    if (fileFd >= 0) ::close(fileFd);
+    if (nameFd >= 0) ::close(nameFd);
   }
-  QLockFile lock;
+  std::string path, socketName;
+  int fileFd = -1, nameFd = -1;
 };
+
+namespace {
+
+std::string SocketName(const std::string& appName, const std::string& lockPath) {
+  // The file's path keeps instances in different lock directories apart (tests); the user id
+  // keeps users apart.
+  return appName + "-" + std::to_string(::getuid()) + "-" +
+         std::to_string(std::hash<std::string>{}(lockPath));
+}
+
+}  // namespace
 
 SingleInstance::SingleInstance(std::string appName) {
   std::string suffix;
-  const std::string dir = DefaultLockDir(suffix);
-  state_ = std::make_unique<State>(dir + "/" + appName + suffix + ".lock");
+  const std::string path = DefaultLockDir(suffix) + "/" + appName + suffix + ".lock";
+  state_ = std::make_unique<State>(path, SocketName(appName, appName));
 }
 
-SingleInstance::SingleInstance(std::string appName, std::string lockDir)
-    : state_(std::make_unique<State>(lockDir + "/" + appName + ".lock")) {}
+SingleInstance::SingleInstance(std::string appName, std::string lockDir) {
+  const std::string path = lockDir + "/" + appName + ".lock";
+  state_ = std::make_unique<State>(path, SocketName(appName, path));
+}
 
-SingleInstance::~SingleInstance() = default;  // QLockFile unlocks when destroyed
+SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::PrevInstance() {
-  if (state_->lock.isLocked()) return false;
-  if (state_->lock.tryLock(0)) return false;
-  // Only a live holder counts; a lock that cannot be created at all (no such directory, no
-  // permission) says nothing about another instance, so the program may run.
-  return state_->lock.error() == QLockFile::LockFailedError;
+  State& s = *state_;
+  if (s.fileFd >= 0 || s.nameFd >= 0) return false;  // already ours
+  // Both locks are taken where possible: a copy whose runtime directory is unusable still
+  // meets the name, and a copy in another network namespace still meets the file.
+  const Outcome file = LockFile(s.path, s.fileFd);
+  const Outcome name = LockName(s.socketName, s.nameFd);
+  if (file == Outcome::HeldByOther || name == Outcome::HeldByOther) {
+    if (s.fileFd >= 0) ::close(s.fileFd);
+    if (s.nameFd >= 0) ::close(s.nameFd);
+    s.fileFd = s.nameFd = -1;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/temp_dir.h"
@@ -62,8 +64,50 @@ TEST(SingleInstance, HandWrittenStaleLockFileIsTakenOver) {
   EXPECT_FALSE(next.PrevInstance());
 }
 
-TEST(SingleInstance, UnusableLockDirectoryDoesNotClaimAnotherInstance) {
+// What a kill at the worst moment leaves (the file created, nothing or half of it written), or
+// another program's file under the same name: none of it keeps a start out.
+TEST(SingleInstance, WhateverADeadOwnerLeftInTheFileNeverLocksAStartOut) {
+  const std::string leftovers[] = {"", "\n", "12", "garbage\0\xff", "1\nzelmaro\nhost\n",
+                                  "999999999\nZelmaro\nnowhere\nid\n0\n"};
+  for (const std::string& contents : leftovers) {
+    TempDir dir;
+    dir.Write("Zelmaro.lock", contents);
+    SingleInstance next("Zelmaro", dir.path());
+    EXPECT_FALSE(next.PrevInstance()) << contents;
+    SingleInstance second("Zelmaro", dir.path());
+    EXPECT_TRUE(second.PrevInstance()) << contents;
+  }
+}
+
+// Without a usable lock directory (missing, or read-only with no lock file yet) one copy runs
+// and a second is still refused; the first copy's death frees the instance.
+TEST(SingleInstance, AnUnusableLockDirectoryStillAllowsExactlyOneCopy) {
   TempDir dir;
-  SingleInstance nowhere("Zelmaro", dir.File("missing/dir"));
-  EXPECT_FALSE(nowhere.PrevInstance());
+  const std::string nowhere = dir.File("missing/dir");
+  auto first = std::make_unique<SingleInstance>("Zelmaro", nowhere);
+  EXPECT_FALSE(first->PrevInstance());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("missing")));
+  EXPECT_TRUE(SingleInstance("Zelmaro", nowhere).PrevInstance());
+  first.reset();
+
+  // A child holds the instance and is killed: the kernel drops its locks with it.
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    SingleInstance holder("Zelmaro", nowhere);
+    const char held = holder.PrevInstance() ? 'n' : 'y';
+    if (::write(ready[1], &held, 1) != 1) ::_exit(1);
+    ::pause();
+    ::_exit(0);
+  }
+  char held = 0;
+  ASSERT_EQ(::read(ready[0], &held, 1), 1);
+  EXPECT_EQ(held, 'y');
+  EXPECT_TRUE(SingleInstance("Zelmaro", nowhere).PrevInstance());
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  SingleInstance next("Zelmaro", nowhere);
+  EXPECT_FALSE(next.PrevInstance());
 }
