@@ -5,7 +5,9 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QPointer>
 
@@ -16,7 +18,8 @@ class QMenu;
 
 namespace platform {
 
-class DBusMenuExporter : public QObject {
+// The bus's call context (for error replies) is that of the exported object, this one.
+class DBusMenuExporter : public QObject, public QDBusContext {
   Q_OBJECT
 
  public:
@@ -27,7 +30,8 @@ class DBusMenuExporter : public QObject {
   DBusMenuLayoutItem Layout(int parentId, int depth, const QStringList& names);
   QVariantMap Properties(int id, const QStringList& names);
   bool HasItem(int id);
-  // Runs a host's event: "clicked" triggers the entry's action from the event loop.
+  // Runs a host's event: "clicked" triggers the entry's action from the event loop. Clicks on
+  // an entry that come faster than the event loop runs them make one trigger, not a queue.
   bool HandleEvent(int id, const QString& eventId);
   uint Revision() const { return revision_; }
 
@@ -43,7 +47,12 @@ class DBusMenuExporter : public QObject {
   void Watch(QMenu* menu);
   void ScheduleUpdate();
 
+  const QVariantMap& CachedProperties(QAction* a, int id);
+
   QPointer<QMenu> menu_;
+  // Properties as last built, per id; dropped whenever the menu changes.
+  QHash<int, QVariantMap> properties_;
+  QSet<int> pendingClicks_;
   QHash<QAction*, int> ids_;
   QHash<int, QPointer<QAction>> actions_;
   int nextId_ = 1;
@@ -51,7 +60,8 @@ class DBusMenuExporter : public QObject {
   bool updateScheduled_ = false;
 };
 
-// The com.canonical.dbusmenu interface on an exporter.
+// The com.canonical.dbusmenu interface on an exporter. Requests naming an entry that does not
+// exist, a property it does not have, or more entries than a menu could hold get a D-Bus error.
 class DBusMenuAdaptor : public QDBusAbstractAdaptor {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
@@ -85,6 +95,7 @@ class DBusMenuAdaptor : public QDBusAbstractAdaptor {
   void ItemActivationRequested(int id, uint timestamp);
 
  private:
+  void Refuse(const QString& why);
   DBusMenuExporter* exporter_;
 };
 
