@@ -105,6 +105,7 @@ bool DBusMenuExporter::eventFilter(QObject* watched, QEvent* event) {
 // event loop (a colour choice unticks six entries and ticks one) make one update.
 void DBusMenuExporter::ScheduleUpdate() {
   properties_.clear();
+  layout_.reset();
   if (updateScheduled_) return;
   updateScheduled_ = true;
   QMetaObject::invokeMethod(
@@ -141,6 +142,14 @@ QAction* DBusMenuExporter::ActionOf(int id) {
 bool DBusMenuExporter::HasItem(int id) { return id == 0 || ActionOf(id) != nullptr; }
 
 DBusMenuLayoutItem DBusMenuExporter::Layout(int parentId, int depth, const QStringList& names) {
+  if (layout_ && layout_->parentId == parentId && layout_->depth == depth && layout_->names == names)
+    return layout_->item;
+  DBusMenuLayoutItem item = BuildLayout(parentId, depth, names);
+  layout_ = CachedLayout{parentId, depth, names, item};
+  return item;
+}
+
+DBusMenuLayoutItem DBusMenuExporter::BuildLayout(int parentId, int depth, const QStringList& names) {
   DBusMenuLayoutItem item;
   item.id = parentId;
   QMenu* children = nullptr;
@@ -153,7 +162,7 @@ DBusMenuLayoutItem DBusMenuExporter::Layout(int parentId, int depth, const QStri
   }
   if (children && depth != 0) {
     for (QAction* a : children->actions()) {
-      DBusMenuLayoutItem child = Layout(IdOf(a), depth < 0 ? -1 : depth - 1, names);
+      DBusMenuLayoutItem child = BuildLayout(IdOf(a), depth < 0 ? -1 : depth - 1, names);
       item.children.append(child);
     }
   }
@@ -202,8 +211,17 @@ void DBusMenuAdaptor::Refuse(const QString& why) {
   if (exporter_->calledFromDBus()) exporter_->sendErrorReply(kInvalidArgs, why);
 }
 
+bool DBusMenuAdaptor::WithinBudget() {
+  if (layoutBudget_.Take()) return true;
+  if (exporter_->calledFromDBus())
+    exporter_->sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.LimitsExceeded"),
+                              QStringLiteral("Too many requests; ask again later"));
+  return false;
+}
+
 uint DBusMenuAdaptor::GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
                                 platform::DBusMenuLayoutItem& layout) {
+  if (!WithinBudget()) return 0;
   if (propertyNames.size() > kMaxNamesPerRequest) {
     Refuse(QStringLiteral("Too many property names"));
     return 0;
@@ -218,6 +236,7 @@ uint DBusMenuAdaptor::GetLayout(int parentId, int recursionDepth, const QStringL
 
 QList<platform::DBusMenuItemProperties> DBusMenuAdaptor::GetGroupProperties(
     const QList<int>& ids, const QStringList& propertyNames) {
+  if (!WithinBudget()) return {};
   if (ids.size() > kMaxIdsPerRequest || propertyNames.size() > kMaxNamesPerRequest) {
     Refuse(QStringLiteral("Too many ids or property names"));
     return {};

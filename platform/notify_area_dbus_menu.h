@@ -8,10 +8,12 @@
 #include <QDBusContext>
 #include <QHash>
 #include <QSet>
+#include <optional>
 #include <QObject>
 #include <QPointer>
 
 #include "platform/notify_area_dbus_types.h"
+#include "platform/request_budget.h"
 
 class QAction;
 class QMenu;
@@ -48,10 +50,18 @@ class DBusMenuExporter : public QObject, public QDBusContext {
   void ScheduleUpdate();
 
   const QVariantMap& CachedProperties(QAction* a, int id);
+  DBusMenuLayoutItem BuildLayout(int parentId, int depth, const QStringList& names);
 
   QPointer<QMenu> menu_;
   // Properties as last built, per id; dropped whenever the menu changes.
   QHash<int, QVariantMap> properties_;
+  // The latest layout asked for, which hosts ask for again and again.
+  struct CachedLayout {
+    int parentId = 0, depth = 0;
+    QStringList names;
+    DBusMenuLayoutItem item;
+  };
+  std::optional<CachedLayout> layout_;
   QSet<int> pendingClicks_;
   QHash<QAction*, int> ids_;
   QHash<int, QPointer<QAction>> actions_;
@@ -96,7 +106,12 @@ class DBusMenuAdaptor : public QDBusAbstractAdaptor {
 
  private:
   void Refuse(const QString& why);
+  bool WithinBudget();
   DBusMenuExporter* exporter_;
+  // Hosts ask for the layout when it changes or a menu opens: a few times a second at most.
+  // Faster requests (a flood) get a short error instead of replies the event loop cannot keep
+  // up with.
+  RequestBudget layoutBudget_{100, 200};
 };
 
 }  // namespace platform
