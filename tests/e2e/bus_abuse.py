@@ -9,6 +9,8 @@
                                      waiting for answers (KIND: pixmap, getall, layout, clicked,
                                      big); print how many were sent
   bus_abuse.py ping                  time one Get of the item's Id, in ms (exit 1 without answer)
+  bus_abuse.py pings SECONDS         a Get of the Id every 10 ms for SECONDS: print the longest
+                                     and the median answer time, in ms
 """
 import sys
 import time
@@ -115,6 +117,18 @@ def ping(bus):
     print("%.0f" % ((time.time() - start) * 1000))
 
 
+def pings(bus, seconds):
+    obj = item(bus)
+    times, end = [], time.time() + seconds
+    while time.time() < end:
+        start = time.time()
+        obj.Get(ITEM_IFACE, "Id", dbus_interface=PROPS, timeout=60)
+        times.append((time.time() - start) * 1000)
+        time.sleep(0.01)
+    times.sort()
+    print("%.1f %.1f" % (times[-1], times[len(times) // 2]))
+
+
 def main():
     cmd, args = sys.argv[1], sys.argv[2:]
     if cmd == "bad-requests":
@@ -126,6 +140,8 @@ def main():
         flood(bus, args[0], float(args[1]), float(args[2]))
     elif cmd == "ping":
         ping(bus)
+    elif cmd == "pings":
+        pings(bus, float(args[0]))
     else:
         sys.exit(__doc__)
 
