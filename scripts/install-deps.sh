@@ -9,7 +9,8 @@ SUDO=""
 build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev
             qt6-qpa-plugins fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
-           dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps)
+           dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps
+           clang-14 libclang-rt-14-dev)
 
 pkgs=("${build_pkgs[@]}")
 [ "$what" = run ] || pkgs+=("${test_pkgs[@]}")
