@@ -27,7 +27,7 @@ namespace platform {
 namespace {
 
 // How long a save waits for another program that holds the file's lock (on the worker).
-constexpr std::chrono::milliseconds kLockPatience{10000};
+constexpr std::chrono::milliseconds kLockPatience{5000};
 
 std::string DefaultConfigDir() {
   const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");

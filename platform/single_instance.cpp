@@ -6,7 +6,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QString>
 #include <algorithm>
@@ -75,8 +77,11 @@ Outcome LockName(const std::string& name, int& fd) {
   const sockaddr_un address = AbstractAddress(name, length);
   fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return Outcome::Unavailable;
-  if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 && ::listen(fd, 1) == 0)
+  if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
+      ::listen(fd, SOMAXCONN) == 0) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
     return Outcome::Taken;
+  }
   const bool inUse = errno == EADDRINUSE;
   ::close(fd);
   fd = -1;
@@ -89,11 +94,22 @@ Outcome LockName(const std::string& name, int& fd) {
 struct SingleInstance::State {
   State(std::string file, std::string name) : path(std::move(file)), socketName(std::move(name)) {}
   ~State() {
+    drain.reset();
     if (fileFd >= 0) ::close(fileFd);
     if (nameFd >= 0) ::close(nameFd);
   }
+  // Later starts connect to the name to see whose it is; their connections are accepted and
+  // closed, so they never fill the queue and make the name look like nobody's.
+  void DrainConnections() {
+    if (nameFd < 0 || !QCoreApplication::instance()) return;
+    drain = std::make_unique<QSocketNotifier>(nameFd, QSocketNotifier::Read);
+    QObject::connect(drain.get(), &QSocketNotifier::activated, [fd = nameFd] {
+      for (int c; (c = ::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) ::close(c);
+    });
+  }
   std::string path, socketName;
   int fileFd = -1, nameFd = -1;
+  std::unique_ptr<QSocketNotifier> drain;
 };
 
 namespace {
@@ -133,6 +149,7 @@ bool SingleInstance::PrevInstance() {
     s.fileFd = s.nameFd = -1;
     return true;
   }
+  s.DrainConnections();
   return false;
 }
 
