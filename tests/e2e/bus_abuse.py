@@ -7,7 +7,7 @@
   bus_abuse.py flood KIND SECONDS RATE
                                      send KIND requests at RATE a second for SECONDS without
                                      waiting for answers (KIND: pixmap, getall, layout, clicked,
-                                     big); print how many were sent
+                                     big: 20 MB, bigids: 12 MB of menu ids); print how many were sent
   bus_abuse.py ping                  time one Get of the item's Id, in ms (exit 1 without answer)
   bus_abuse.py pings SECONDS         a Get of the Id every 10 ms for SECONDS: print the longest
                                      and the median answer time, in ms
@@ -87,7 +87,8 @@ def flood(bus, kind, seconds, rate):
     _, layout = bus.get_object(obj.bus_name, mp).GetLayout(0, 1, dbus.Array([], signature="s"),
                                                             dbus_interface=MENU_IFACE)
     colour = next(int(c[0]) for c in layout[2] if str(c[1].get("label", "")) == "Red")
-    big = dbus.ByteArray(b"x" * (20 * 1024 * 1024))
+    big = dbus.ByteArray(b"x" * (20 * 1024 * 1024)) if kind == "big" else None
+    ids = dbus.Array(range(3 * 1024 * 1024), signature="i") if kind == "bigids" else None
     make = {
         "pixmap": lambda: call(bus, obj, ip, PROPS, "Get", "ss", ITEM_IFACE, "IconPixmap"),
         "getall": lambda: call(bus, obj, ip, PROPS, "GetAll", "s", ITEM_IFACE),
@@ -95,6 +96,7 @@ def flood(bus, kind, seconds, rate):
         "clicked": lambda: call(bus, obj, mp, MENU_IFACE, "Event", "isvu", colour, "clicked",
                                 dbus.Int32(0), 0),
         "big": lambda: call(bus, obj, ip, ITEM_IFACE, "Scroll", "ay", big),
+        "bigids": lambda: call(bus, obj, mp, MENU_IFACE, "GetGroupProperties", "aias", ids, []),
     }[kind]
     sent, start = 0, time.time()
     while True:
