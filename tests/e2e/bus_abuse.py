@@ -7,6 +7,7 @@
   bus_abuse.py flood KIND SECONDS RATE
                                      send KIND requests at RATE a second for SECONDS without
                                      waiting for answers (KIND: pixmap, getall, layout, clicked,
+                                     activate, contextmenu,
                                      big: 20 MB, bigids: 12 MB of menu ids); print how many were sent
   bus_abuse.py ping                  time one Get of the item's Id, in ms (exit 1 without answer)
   bus_abuse.py pings SECONDS         a Get of the Id every 10 ms for SECONDS: print the longest
@@ -95,6 +96,8 @@ def flood(bus, kind, seconds, rate):
         "layout": lambda: call(bus, obj, mp, MENU_IFACE, "GetLayout", "iias", 0, -1, []),
         "clicked": lambda: call(bus, obj, mp, MENU_IFACE, "Event", "isvu", colour, "clicked",
                                 dbus.Int32(0), 0),
+        "activate": lambda: call(bus, obj, ip, ITEM_IFACE, "Activate", "ii", 0, 0),
+        "contextmenu": lambda: call(bus, obj, ip, ITEM_IFACE, "ContextMenu", "ii", 0, 0),
         "big": lambda: call(bus, obj, ip, ITEM_IFACE, "Scroll", "ay", big),
         "bigids": lambda: call(bus, obj, mp, MENU_IFACE, "GetGroupProperties", "aias", ids, []),
     }[kind]

@@ -1,6 +1,6 @@
-# Large messages and layout floods from another client of the session bus: a few 12-20 MB messages
-# and 10 s of menu layout requests at 10,000 a second leave the program answering and its
-# resident memory back within 10 MB of where it was within 10 s.
+# Large messages and floods from another client of the session bus: a few 12-20 MB messages, and
+# 10 s at 10,000 a second of menu layout requests, activations and context-menu requests leave
+# the program answering and its resident memory back within 10 MB of where it was within 10 s.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 start_watcher
@@ -11,7 +11,7 @@ ABUSE="$PY $E2E_DIR/bus_abuse.py"
 rss() { awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
 sleep 2
 
-for run in "big 3 2" "bigids 3 1" "layout 10 10000"; do
+for run in "big 3 2" "bigids 3 1" "layout 10 10000" "activate 10 10000" "contextmenu 10 10000"; do
   set -- $run
   before=$(rss)
   $ABUSE flood "$1" "$2" "$3" >"$E2E_TMP/flood.txt" 2>&1
