@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -14,8 +15,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
-#include <functional>
 #include <cstring>
+#include <functional>
 
 namespace platform {
 
@@ -33,11 +34,18 @@ std::string DefaultLockDir(std::string& suffix) {
 enum class Outcome { Taken, HeldByOther, Unavailable };
 
 // flock() on the lock file; its contents mean nothing. A file that exists in a directory we may
-// no longer write still locks when opened for reading.
+// no longer write still locks when opened for reading. A file of another user (placed in a
+// shared temp dir) is not ours to go by: nobody else can lock this user out.
 Outcome LockFile(const std::string& path, int& fd) {
   fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return Outcome::Unavailable;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || st.st_uid != ::getuid()) {
+    ::close(fd);
+    fd = -1;
+    return Outcome::Unavailable;
+  }
   int r;
   do r = ::flock(fd, LOCK_EX | LOCK_NB); while (r != 0 && errno == EINTR);
   if (r == 0) return Outcome::Taken;

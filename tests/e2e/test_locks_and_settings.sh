@@ -6,6 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 start_watcher
+start_stat 100 100  # full bars: every bar pixel shows the colour
 ABUSE="$PY $E2E_DIR/bus_abuse.py"
 INI=$XDG_CONFIG_HOME/Quenlark.ini
 rss() { awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
