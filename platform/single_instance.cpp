@@ -70,7 +70,15 @@ bool HolderIsThisUser(const sockaddr_un& address, socklen_t length) {
   const int s = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (s < 0) return false;
   bool same = false;
-  if (::connect(s, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
+  // A copy that has just bound the name listens a moment later: refused connections are tried
+  // again for a few milliseconds before the name is taken for nobody's.
+  int r = -1;
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    r = ::connect(s, reinterpret_cast<const sockaddr*>(&address), length);
+    if (r == 0 || errno != ECONNREFUSED) break;
+    ::usleep(1000);
+  }
+  if (r == 0) {
     ucred peer{};
     socklen_t size = sizeof peer;
     same = ::getsockopt(s, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::getuid();

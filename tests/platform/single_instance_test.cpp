@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include <QCoreApplication>
 
@@ -120,4 +121,41 @@ TEST(SingleInstance, AnUnusableLockDirectoryStillAllowsExactlyOneCopy) {
   ::waitpid(child, nullptr, 0);
   SingleInstance next("Zelmaro", nowhere);
   EXPECT_FALSE(next.PrevInstance());
+}
+
+// Many copies started at the same moment, with a usable and with a missing lock directory:
+// exactly one runs.
+TEST(SingleInstance, SimultaneousStartsLetExactlyOneRun) {
+  TempDir dir;
+  for (const std::string& lockDir : {dir.path(), dir.File("missing")}) {
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    std::vector<pid_t> children;
+    for (int i = 0; i < 40; ++i) {
+      const pid_t child = ::fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        ::close(go[1]);
+        char c;
+        if (::read(go[0], &c, 1) != 0) ::_exit(3);  // wait for the start signal (the pipe closing)
+        SingleInstance copy("Zelmaro", lockDir);
+        const bool refused = copy.PrevInstance();
+        ::usleep(300000);  // keep what was taken while the others try
+        ::_exit(refused ? 1 : 0);
+      }
+      children.push_back(child);
+    }
+    ::close(go[0]);
+    ::close(go[1]);  // all start now
+    int running = 0, refused = 0;
+    for (const pid_t child : children) {
+      int status = 0;
+      ASSERT_EQ(::waitpid(child, &status, 0), child);
+      ASSERT_TRUE(WIFEXITED(status));
+      running += WEXITSTATUS(status) == 0;
+      refused += WEXITSTATUS(status) == 1;
+    }
+    EXPECT_EQ(running, 1) << lockDir;
+    EXPECT_EQ(refused, 39) << lockDir;
+  }
 }
