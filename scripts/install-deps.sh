@@ -12,7 +12,7 @@ build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev 
             qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
            dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps
-           sway swaybg waybar grim passwd)
+           clang-14 libclang-rt-14-dev sway swaybg waybar grim passwd)
 
 pkgs=("${build_pkgs[@]}")
 [ "$what" = run ] || pkgs+=("${test_pkgs[@]}")
