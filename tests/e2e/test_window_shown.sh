@@ -3,6 +3,7 @@
 # the grid in their places. Checked from a screenshot of the real window.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+start_wm
 start_watcher
 start_stat 36 72  # rows 32 and 14 of the graphs: clear of the grid rows (every 5th)
 start_app
