@@ -145,8 +145,10 @@ void Form1::Form_Load() {
     const std::string stored = settings_.GetSetting(kSettingsApp, kSettingsSection, kSettingsKey,
                                                     std::to_string(kDefaultColour));
     mnuCOLOR_Click(Int16(tray::ParseColourIndex(stored).value_or(kDefaultColour)));
-    // 7. Show the window so the grid is drawn on it.
+    // 7. Show the window so the grid is drawn on it; a window manager frames it first, which
+    //    the centring of step 10 needs to know.
     ShowWindow();
+    c.form->WaitUntilExposed(2000);
     // 8. Graph colours and grid.
     window::GraphSetup(*c.pic1[0], *c.pic1[1], GridTick);
     // 9. Tray icon, first with the window's own icon.
@@ -158,7 +160,7 @@ void Form1::Form_Load() {
       const QRect w = c.form->frameGeometry();
       const float left = (static_cast<float>(s.width()) - static_cast<float>(w.width())) / 2.0f;
       const float top = (static_cast<float>(s.height()) - static_cast<float>(w.height())) / 2.0f;
-      c.form->move(s.x() + static_cast<int>(platform::RoundHalfEven(left)),
+      c.form->MoveFrameTo(s.x() + static_cast<int>(platform::RoundHalfEven(left)),
                    s.y() + static_cast<int>(platform::RoundHalfEven(top)));
     }
     // 11. Minimise, which hides the window in the tray.

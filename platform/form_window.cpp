@@ -1,5 +1,7 @@
 #include "platform/form_window.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QIcon>
 #include <QPixmap>
@@ -69,6 +71,21 @@ void FormWindow::SetIconImage(const QImage& image) {
 bool FormWindow::IsExposed() const {
   const QWindow* handle = windowHandle();
   return handle != nullptr && handle->isExposed();
+}
+
+void FormWindow::MoveFrameTo(int x, int y) {
+  // The client area is placed, not the frame: window managers differ in how they read a
+  // request to move a frame.
+  const QPoint inset = geometry().topLeft() - frameGeometry().topLeft();
+  setGeometry(QRect(QPoint(x, y) + inset, size()));
+}
+
+void FormWindow::WaitUntilExposed(int maxMs) {
+  QElapsedTimer timer;
+  timer.start();
+  while (isVisible() && !IsExposed() && timer.elapsed() < maxMs) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+  }
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -38,6 +38,11 @@ class FormWindow : public QWidget {
   void SetIconImage(const QImage& image);
   // True once the window system shows the window's contents on screen.
   bool IsExposed() const;
+  // Places the window so that its frame's top-left corner is at (x, y) on the screen.
+  void MoveFrameTo(int x, int y);
+  // Handles window-system events until the shown window is on screen, framed by the window
+  // manager, or until maxMs have passed.
+  void WaitUntilExposed(int maxMs);
 
   // Showing maps the window in its state; shown in the normal state it is raised and given
   // the focus where the window manager allows.
