@@ -44,18 +44,47 @@ for box in $BOXES; do
   check "label at x $x: only the decimal mark differs ($diff px wide)" test "$diff" -ge 1 -a "$diff" -le 4
 done
 
-# 100 %: the texts of all four labels are equally wide, the rightmost one included.
+# 100 %: the texts of all four labels are equally wide, the rightmost one included, in the
+# default sans-serif font Debian installs (DejaVu Sans) and in those of the common desktops
+# (Cantarell for GNOME, Liberation Sans). FONT_DIR adds fonts from elsewhere; FONTS is the
+# comma-separated list.
+# use_font FAMILY: a private fontconfig set-up that prefers FAMILY for sans-serif.
+use_font() {
+  local conf=$E2E_TMP/fonts-$RANDOM.conf
+  cat >"$conf" <<XML
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  ${FONT_DIR:+<dir>$FONT_DIR</dir>}
+  <match target="pattern"><test name="family"><string>sans-serif</string></test>
+    <edit name="family" mode="prepend_first" binding="strong"><string>$1</string></edit></match>
+  <match target="pattern"><test name="family"><string>Sans Serif</string></test>
+    <edit name="family" mode="prepend_first" binding="strong"><string>$1</string></edit></match>
+  <cachedir>$E2E_TMP/fontcache</cachedir>
+</fontconfig>
+XML
+  export FONTCONFIG_FILE=$conf
+}
 set_usage 100 100
-open_and_shoot C "$E2E_TMP/full.png"
-[ -n "${ZELMARO_SHOTS:-}" ] && cp "$E2E_TMP/full.png" "$ZELMARO_SHOTS/"
-first=""
-for box in $BOXES; do
-  x=${box%:*} w=${box#*:}
-  t=$(text_box "$E2E_TMP/full.png" "$x" "$w")
-  [ -z "$first" ] && first=${t% *}
-  check "\"100.00 %\" whole in the label at x $x ($t)" test "${t% *}" = "$first" -a "$first" -ge 40
+IFS=, read -ra font_list <<<"${FONTS:-DejaVu Sans,Cantarell,Liberation Sans}"
+for font in "${font_list[@]}"; do
+  use_font "$font"
+  got=$(fc-match -f '%{family[0]}' sans-serif)
+  check "sans-serif is $font" test "$got" = "$font"
+  png=$E2E_TMP/full-${font// /_}.png
+  open_and_shoot C "$png"
+  [ -n "${ZELMARO_SHOTS:-}" ] && cp "$png" "$ZELMARO_SHOTS/"
+  first=""
+  for box in $BOXES; do
+    x=${box%:*} w=${box#*:}
+    t=$(text_box "$png" "$x" "$w")
+    [ -z "$first" ] && first=${t% *}
+    check "$font: \"100.00 %\" whole in the label at x $x ($t)" test "${t% *}" = "$first" -a "$first" -ge 40
+  done
+  last=$(text_box "$png" 372 60)
+  right=$((372 + ${last#* } + ${last% *} - 1))
+  check "$font: rightmost label ends inside the window (column $right of 431)" test "$right" -le 430
 done
-last=$(text_box "$E2E_TMP/full.png" 372 60)
-right=$((372 + ${last#* } + ${last% *} - 1))
-check "rightmost label ends inside the window (column $right of 431)" test "$right" -le 430
+unset FONTCONFIG_FILE
 e2e_end
