@@ -17,7 +17,10 @@ open_and_shoot() {
   wait_for 5 item_registered
   sleep 2.2  # averages over a few ticks of constant readings
   $WATCHER activate
-  wait_for 5 window_visible
+  if ! wait_for 5 window_visible; then
+    check "window opens ($1)" false
+    exit 1
+  fi
   sleep 1.2  # the next tick writes current and average labels
   W=$(window_visible | head -1)
   import -display "$DISPLAY" -window "$W" "$2"
@@ -25,7 +28,8 @@ open_and_shoot() {
   wait_for 5 sh -c "! kill -0 $APP_PID"
 }
 BG=""
-# text_box PNG X W: "width left" of the text inside a label's box (left relative to X).
+# text_box PNG X W: "width left" of the text inside a label's box (left relative to X, plus
+# one for the border added around the box).
 text_box() {
   convert "$1" -crop "$3x13+$2+48" +repage -bordercolor "$BG" -border 1 -fuzz 8% -trim \
     -format '%w %X' info: | sed 's/+//'
@@ -83,8 +87,8 @@ for font in "${font_list[@]}"; do
     check "$font: \"100.00 %\" whole in the label at x $x ($t)" test "${t% *}" = "$first" -a "$first" -ge 40
   done
   last=$(text_box "$png" 372 60)
-  right=$((372 + ${last#* } + ${last% *} - 1))
-  check "$font: rightmost label ends inside the window (column $right of 431)" test "$right" -le 430
+  right=$((372 + ${last#* } - 1 + ${last% *} - 1))
+  check "$font: rightmost label ends before the window's last column ($right of 431)" test "$right" -le 430
 done
 unset FONTCONFIG_FILE
 e2e_end
