@@ -1,8 +1,10 @@
 #include "platform/x11_wm_hints.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/notify_area_xcb.h"
