@@ -95,6 +95,7 @@ class Form1 {
   void SetWindowState(int state);
   void ShowWindow();
   void Fail(const std::string& text, std::uint32_t style);
+  void ReportUnsavedColour(const platform::SaveOutcome& outcome);
   void WireEvents();
   void WatchTrayHost();
   void TrayHostChanged(bool present);
@@ -108,6 +109,7 @@ class Form1 {
   window::GraphBacklog graphBacklog_;  // readings not yet drawn while the window is hidden
   std::int64_t startMonotonic_ = 0;  // the reset's moment on the monotonic clock
   bool unloaded_ = false;
+  bool unsavedColourReported_ = false;
   // No tray host to open the window from: minimising leaves it on the task bar.
   bool trayMissing_ = false;
   bool trayEverMissing_ = false;
