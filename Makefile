@@ -1,10 +1,11 @@
 # make run   installs what is missing, builds in Release and starts Zelmaro (needs a desktop session)
 # make test  installs what is missing, builds, and runs every test (unit, sanitizer, end-to-end)
+# make deb   builds the Debian package (build/release/zelmaro_<version>_<arch>.deb)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
 
-.PHONY: run test deps deps-test release sanitize unit e2e bench clean
+.PHONY: run test deps deps-test release sanitize unit e2e deb package-test bench clean
 
 deps:
 	scripts/install-deps.sh run
@@ -30,7 +31,15 @@ unit: sanitize
 e2e: release
 	ZELMARO_BIN=$(CURDIR)/$(RELEASE)/zelmaro tests/e2e/run_all.sh
 
-test: deps-test unit e2e
+deb: release
+	rm -f $(RELEASE)/zelmaro_*.deb
+	cmake --build $(RELEASE) -j $(JOBS) --target package
+
+# The package as users get it: lintian, its files, and the program run from it.
+package-test: deb
+	tests/package/test_package.sh $(CURDIR)/$(RELEASE)/zelmaro_*.deb
+
+test: deps-test unit e2e package-test
 
 bench:
 	scripts/install-deps.sh bench
