@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
 
-.PHONY: run test deps deps-test release sanitize unit e2e deb package-test bench clean
+.PHONY: run test deps deps-test deps-deb release sanitize unit e2e deb package-test bench clean
 
 deps:
 	scripts/install-deps.sh run
@@ -31,7 +31,10 @@ unit: sanitize
 e2e: release
 	ZELMARO_BIN=$(CURDIR)/$(RELEASE)/zelmaro tests/e2e/run_all.sh
 
-deb: release
+deps-deb:
+	scripts/install-deps.sh deb
+
+deb: deps-deb release
 	rm -f $(RELEASE)/zelmaro_*.deb
 	cmake --build $(RELEASE) -j $(JOBS) --target package
 

@@ -1,0 +1,93 @@
+#!/bin/bash
+# The Debian package as users get it: lintian reports no error or warning; its files sit where
+# desktops look (menu entry, icons at every size, AppStream metadata, manual page, documents),
+# each valid and of one version; `cmake --install` lays out the same files under any prefix
+# and DESTDIR; and the program unpacked from the package, started by its menu entry's Exec
+# line as a desktop does, docks in a tray, while a second start shows the single-instance
+# message and ends with status 1.
+# Usage: tests/package/test_package.sh PACKAGE.deb [BUILD_DIR]
+source "$(dirname "$0")/../e2e/lib.sh"
+DEB=$(realpath "$1")
+BUILD=${2:-$(dirname "$DEB")}
+e2e_begin
+ROOTFS=$E2E_TMP/root
+dpkg-deb -x "$DEB" "$ROOTFS"
+SHARE=$ROOTFS/usr/share
+field() { dpkg-deb -f "$DEB" "$1"; }
+
+echo "-- package"
+lintian --fail-on error,warning "$DEB" >"$E2E_TMP/lintian.log" 2>&1; status=$?
+grep -v 'running with root privileges' "$E2E_TMP/lintian.log" | sed 's/^/       /'
+check "lintian: no errors or warnings" test "$status" = 0
+check "section utils, priority optional" test "$(field Section)/$(field Priority)" = utils/optional
+check "Depends from the shared libraries, and the display plugins" \
+  sh -c "dpkg-deb -f '$DEB' Depends | grep -q 'libqt6widgets6' && dpkg-deb -f '$DEB' Depends | grep -q 'qt6-qpa-plugins' && dpkg-deb -f '$DEB' Depends | grep -q 'libc6'"
+check "a short and a long description" test "$(field Description | wc -l)" -ge 4
+check "every file under /usr" test -z "$(dpkg-deb -c "$DEB" | awk '{print $6}' | grep -v '^\./usr/' | grep -vx '\./')"
+check "no maintainer scripts to leave anything behind" \
+  test -z "$(dpkg-deb -I "$DEB" | grep -E '^ +[0-9]+ bytes.*(pre|post)(inst|rm)')"
+
+echo "-- installed files"
+DESKTOP=$SHARE/applications/zelmaro.desktop
+METAINFO=$(ls "$SHARE"/metainfo/*.metainfo.xml)
+MAN=$SHARE/man/man1/zelmaro.1.gz
+check "program" test -x "$ROOTFS/usr/bin/zelmaro"
+check "menu entry passes desktop-file-validate" desktop-file-validate "$DESKTOP"
+check "menu entry among the system monitors" grep -qx 'Categories=System;Monitor;' "$DESKTOP"
+check "AppStream metadata passes appstreamcli validate --no-net" appstreamcli validate --no-net "$METAINFO"
+check "metadata names the menu entry" grep -q '<launchable type="desktop-id">zelmaro.desktop</launchable>' "$METAINFO"
+MANWIDTH=80 man --warnings -l "$MAN" >"$E2E_TMP/man.txt" 2>"$E2E_TMP/man.err"
+check "manual page renders without warnings" test ! -s "$E2E_TMP/man.err" -a -s "$E2E_TMP/man.txt"
+check "copyright and change log" test -s "$SHARE/doc/zelmaro/copyright" -a -s "$SHARE/doc/zelmaro/changelog.gz"
+for size in 16 22 24 32 48 64 128 256; do
+  png=$SHARE/icons/hicolor/${size}x$size/apps/zelmaro.png
+  check "icon ${size}x$size" test "$(identify -format '%wx%h' "$png" 2>/dev/null)" = "${size}x$size"
+done
+check "scalable icon" grep -q '<svg' "$SHARE/icons/hicolor/scalable/apps/zelmaro.svg"
+$PY "$ROOT/scripts/make-app-icons.py" "$E2E_TMP/icons"
+check "icons are the ones the icon script draws" diff -r "$E2E_TMP/icons/hicolor" "$SHARE/icons/hicolor"
+version=$("$ROOTFS/usr/bin/zelmaro" --version | awk '{print $2}')
+check "one version ($version): package, metadata, manual page, change log" sh -c "
+  test '$(field Version)' = '$version' &&
+  grep -q '<release version=\"$version\"' '$METAINFO' &&
+  zcat '$MAN' | grep -q '^\.TH ZELMARO 1 .*\"Zelmaro $version\"' &&
+  zcat '$SHARE/doc/zelmaro/changelog.gz' | head -1 | grep -q '^zelmaro ($version)'"
+
+echo "-- cmake --install"
+if [ -f "$BUILD/cmake_install.cmake" ]; then
+  DESTDIR=$E2E_TMP/destdir cmake --install "$BUILD" --prefix /opt/zelmaro >/dev/null
+  (cd "$E2E_TMP/destdir/opt/zelmaro" && find . -type f | sort) >"$E2E_TMP/installed.txt"
+  (cd "$ROOTFS/usr" && find . -type f | sort) >"$E2E_TMP/packaged.txt"
+  check "the same files under DESTDIR and another prefix" diff "$E2E_TMP/installed.txt" "$E2E_TMP/packaged.txt"
+else
+  echo "       (no build directory beside the package: skipped)"
+fi
+
+echo "-- the installed program"
+export PATH=$ROOTFS/usr/bin:$PATH XDG_DATA_DIRS=$SHARE:/usr/share
+start_stat 40 80
+start_trayer
+start_entry "$DESKTOP" || exit 1
+check "started from the menu entry, it docks in the tray" wait_for 10 icon_docked
+check "it is the installed program" test "$(readlink "/proc/$APP_PID/exe")" = "$ROOTFS/usr/bin/zelmaro"
+FIRST=$APP_PID FIRST_LAUNCHER=$LAUNCHER_PID
+W=$(icon_docked | head -1)
+eval "$(xdotool getwindowgeometry --shell "$W")"
+sleep 0.6
+shot "$E2E_TMP/icon.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
+colours=$(convert "$E2E_TMP/icon.png" -unique-colors txt:- | grep -c '^[0-9]')
+check "the docked icon shows frame, bars and tray ($colours colours)" test "$colours" -eq 3
+start_entry "$DESKTOP" || exit 1
+check "a second start from the menu shows the single-instance message" \
+  wait_for 10 xdotool search --onlyvisible --name '^Zelmaro$'
+shot "$E2E_TMP/second.png" 0 0 1024 768
+B=$(xdotool search --onlyvisible --name '^Zelmaro$' | head -1)
+xdotool windowactivate --sync "$B" 2>/dev/null; xdotool key --window "$B" Return 2>/dev/null
+wait_for 10 sh -c "! kill -0 $APP_PID"
+wait "$LAUNCHER_PID"; status=$?
+check "and that second start ends with status 1" test "$status" = 1
+check "the first one runs on, docked" sh -c "kill -0 $FIRST && xdotool search --onlyvisible --name '^$ICON_NAME\$' >/dev/null"
+stop_pid "$FIRST"
+wait "$FIRST_LAUNCHER"; status=$?
+check "SIGTERM ends it with status 0" test "$status" = 0
+e2e_end
