@@ -40,7 +40,7 @@ deb: deps-deb release
 
 # The package as users get it: lintian, its files, and the program run from it.
 package-test: deb
-	tests/package/test_package.sh $(CURDIR)/$(RELEASE)/zelmaro_*.deb
+	timeout -k 5 300 tests/package/test_package.sh $(CURDIR)/$(RELEASE)/zelmaro_*.deb
 
 test: deps-test unit e2e package-test
 
