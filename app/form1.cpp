@@ -264,8 +264,23 @@ void Form1::mnuCOLOR_Click(Int16 Index) {
   c.PicTmp[0]->SetPicture(c.DualColor->Image());
   c.mnuCOLOR[Index]->setChecked(true);
   if (c.Timer1->isActive()) {
-    settings_.SaveSetting(kSettingsApp, kSettingsSection, kSettingsKey, std::to_string(int{Index}));
+    // Written on the settings worker: the pick shows at once, whatever the disk or another
+    // program's lock on the file does meanwhile.
+    settings_.SaveSettingLater(kSettingsApp, kSettingsSection, kSettingsKey, std::to_string(int{Index}),
+                               [this](const platform::SaveOutcome& outcome) {
+                                 RunHandler([this, &outcome] { ReportUnsavedColour(outcome); });
+                               });
   }
+}
+
+// The colour applies for this run all the same; the user learns once per run that it will not
+// come back at the next start, and why.
+void Form1::ReportUnsavedColour(const platform::SaveOutcome& outcome) {
+  if (outcome.ok || unsavedColourReported_) return;
+  unsavedColourReported_ = true;
+  services_.messageBoxes->Show("The colour could not be saved in " + outcome.file + ": " + outcome.reason +
+                                   ".\n\nIt applies until Zelmaro ends.",
+                               kStyleInfo, kTitle);
 }
 
 void Form1::Form_MouseMove(int, int, float X, float) {

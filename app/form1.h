@@ -89,6 +89,7 @@ class Form1 {
   void SetWindowState(int state);
   void ShowWindow();
   void Fail(const std::string& text, std::uint32_t style);
+  void ReportUnsavedColour(const platform::SaveOutcome& outcome);
   void WireEvents();
 
   Form1Services services_;
@@ -99,4 +100,5 @@ class Form1 {
   window::GraphBacklog graphBacklog_;  // readings not yet drawn while the window is hidden
   std::int64_t startMonotonic_ = 0;  // the reset's moment on the monotonic clock
   bool unloaded_ = false;
+  bool unsavedColourReported_ = false;
 };

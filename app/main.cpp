@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "platform/heap.h"
 #include "platform/session.h"
 #include "platform/widgets.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   platform::BeginDisplayConnection();
   QApplication app(argc, argv);
   platform::EndDisplayConnection();
+  platform::KeepHeapSmall();
   QApplication::setApplicationName("Zelmaro");
   QApplication::setQuitOnLastWindowClosed(false);  // closing the window only hides it
 

@@ -11,7 +11,7 @@ build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev 
             qt6-qpa-plugins fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
            dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps
-           lintian desktop-file-utils appstream man-db openbox lxqt-panel)
+           clang-14 libclang-rt-14-dev lintian desktop-file-utils appstream man-db openbox lxqt-panel)
 deb_pkgs=(dpkg-dev file)
 
 pkgs=("${build_pkgs[@]}")
