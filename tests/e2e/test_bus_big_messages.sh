@@ -3,6 +3,7 @@
 # the program answering and its resident memory back within 10 MB of where it was within 10 s.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+start_wm
 start_watcher
 start_stat 30 60
 start_app

@@ -5,6 +5,7 @@
 # with a 50 MB settings file full of other programs' keys costs the event loop no freeze.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+start_wm
 start_watcher
 start_stat 100 100  # full bars: every bar pixel shows the colour
 ABUSE="$PY $E2E_DIR/bus_abuse.py"

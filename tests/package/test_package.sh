@@ -110,9 +110,7 @@ check "SIGTERM ends it with status 0" test "$status" = 0
 stop_trayer
 
 echo "-- in a desktop's application menu (LXQt's panel under openbox)"
-openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
-track $!
-wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"
+start_wm
 mkdir -p "$XDG_CONFIG_HOME/lxqt"
 cat >"$XDG_CONFIG_HOME/lxqt/panel.conf" <<'CONF'
 [General]
