@@ -33,6 +33,10 @@ class DBusMenuExporter : public QObject {
 
  signals:
   void LayoutChanged(uint revision, int parent);
+  // Entries whose properties changed while the layout stayed: the new values and the names
+  // of properties that no longer apply.
+  void PropertiesChanged(const QList<platform::DBusMenuItemProperties>& updated,
+                         const QList<platform::DBusMenuItemKeys>& removed);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +46,14 @@ class DBusMenuExporter : public QObject {
   QAction* ActionOf(int id);
   void Watch(QMenu* menu);
   void ScheduleUpdate();
+  void Announce();
+  // Every entry's properties and every entry's children, as last announced to hosts.
+  struct Snapshot {
+    QHash<int, QVariantMap> properties;
+    QHash<int, QList<int>> children;
+  };
+  Snapshot Take();
+  void Take(QMenu* menu, int parentId, Snapshot* out);
 
   QPointer<QMenu> menu_;
   QHash<QAction*, int> ids_;
@@ -49,6 +61,7 @@ class DBusMenuExporter : public QObject {
   int nextId_ = 1;
   uint revision_ = 1;
   bool updateScheduled_ = false;
+  Snapshot announced_;
 };
 
 // The com.canonical.dbusmenu interface on an exporter.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/gdi.h"
 
@@ -56,6 +57,8 @@ class NotificationArea {
   // The menu that hosts showing an exported menu should show (the same one the program pops up
   // on 517). May be null.
   virtual void SetExportedMenu(QMenu* menu) { (void)menu; }
+  // What the icon shows, in words a screen reader can speak (for hosts that read it).
+  virtual void SetIconDescription(const std::string& text) { (void)text; }
 
  protected:
   void Notify(std::uint32_t hWnd, std::uint32_t message, std::uint32_t mouse) {

@@ -1,0 +1,66 @@
+# Real desktop panels for the end-to-end tests, each on the test's private display and bus:
+# openbox as the window manager, XFCE's panel and LXQt's panel with their notification areas,
+# and what the tests read off a panel screenshot. Source after lib.sh.
+
+PANEL_ICON="$PY $E2E_DIR/panel_icon.py"
+PANEL_H=${PANEL_H:-26}
+
+start_openbox() {
+  openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+  track $!
+  wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" || { echo "openbox did not start"; exit 1; }
+}
+
+# xfce4-panel with one top panel that holds the notification area (tests/e2e/xfce_panel.xml).
+start_xfce_panel() {
+  local dir=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
+  mkdir -p "$dir"
+  [ -f "$dir/xfce4-panel.xml" ] || cp "$E2E_DIR/xfce_panel.xml" "$dir/xfce4-panel.xml"
+  xfce4-panel >>"$E2E_TMP/panel.log" 2>&1 &
+  PANEL_PID=$!
+  track $PANEL_PID
+  wait_for 20 xdotool search --onlyvisible --class '^Xfce4-panel$' || { echo "xfce4-panel did not start"; cat "$E2E_TMP/panel.log"; exit 1; }
+}
+
+# lxqt-panel with one top panel that holds the status notifier (tests/e2e/lxqt_panel.conf).
+start_lxqt_panel() {
+  mkdir -p "$XDG_CONFIG_HOME/lxqt"
+  [ -f "$XDG_CONFIG_HOME/lxqt/panel.conf" ] || cp "$E2E_DIR/lxqt_panel.conf" "$XDG_CONFIG_HOME/lxqt/panel.conf"
+  lxqt-panel >>"$E2E_TMP/panel.log" 2>&1 &
+  PANEL_PID=$!
+  track $PANEL_PID
+  wait_for 20 xdotool search --onlyvisible --class '^lxqt-panel$' || { echo "lxqt-panel did not start"; cat "$E2E_TMP/panel.log"; exit 1; }
+}
+stop_panel() { stop_pid "$PANEL_PID"; }
+
+# panel_icon [NAME]: screenshot of the panel (kept as NAME.png) and what panel_icon.py reads
+# off it: "size WxH bars L R colours N crisp YES|NO at X Y", or "none".
+panel_icon() {
+  local png=$E2E_TMP/${1:-panel}.png
+  shot "$png" 0 0 "$(xdotool getdisplaygeometry | cut -d' ' -f1)" "$PANEL_H" && $PANEL_ICON "$png"
+}
+icon_shown() { panel_icon "$@" | grep -q '^size'; }
+icon_gone() { panel_icon "$@" | grep -q '^none'; }
+# The icon's centre on the screen, as "X Y".
+icon_centre() { panel_icon | awk '{ split($2, s, "x"); print $(NF - 1) + int(s[1] / 2), $NF + int(s[2] / 2) }'; }
+# bars_near L R: the bars show L and R percent, give or take 10.
+bars_near() {
+  panel_icon bars | awk -v l="$1" -v r="$2" '$1 == "size" { d1 = $4 - l; d2 = $5 - r
+    exit !(d1 <= 10 && d1 >= -10 && d2 <= 10 && d2 >= -10) } $1 != "size" { exit 1 }'
+}
+# The bar colour of the icon in the panel, as hex RRGGBB (most common non-black colour inside).
+icon_colour() {
+  local x y
+  read -r x y < <(icon_centre)
+  shot "$E2E_TMP/colour.png" $((x - 8)) $((y - 8)) 16 16
+  convert "$E2E_TMP/colour.png" -format %c histogram:info:- | sort -rn | grep -v '#000000' |
+    grep -oE '#(00FF00|FF0000|0000FF|00FFFF|FE00FE|FFFF00|FFFFFF)' | head -1 | tr -d '#'
+}
+# checked_in SHOT X Y: whether the check box drawn around (X, Y) of a menu screenshot holds a
+# mark (dark pixels inside the box, not only its border).
+checked_in() {
+  local dark
+  dark=$(convert "$1" -crop "9x9+$(($2 - 4))+$(($3 - 4))" +repage -colorspace gray -threshold 50% \
+    -format "%[fx:int(w*h*(1-mean)+0.5)]" info:)
+  [ "$dark" -ge 10 ]
+}
