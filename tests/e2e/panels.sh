@@ -64,3 +64,68 @@ checked_in() {
     -format "%[fx:int(w*h*(1-mean)+0.5)]" info:)
   [ "$dark" -ge 10 ]
 }
+
+# The checks every StatusNotifierItem panel gets, with the program started under readings of
+# 30 and 70 percent: icon, crispness, readings, the click, the panel's menu and its check
+# marks, a panel restart, Exit. Arguments: the panel's start function, its icon size, and where
+# its menu puts things: the check boxes' x relative to the icon's centre, the y of the rows
+# "Green", "Red" and "Exit Zelmaro".
+panel_sni_checks() {
+  local start=$1 px=$2 box_dx=$3 row_green=$4 row_red=$5 row_exit=$6
+  local size l r n crisp status
+  check "the icon appears in the panel" wait_for 15 icon_shown
+  sleep 1  # a few ticks at the fixed readings
+  read -r _ size _ l r _ n _ crisp _ < <(panel_icon sni)
+  echo "       $size, bars $l% $r%, $n colours"
+  check "drawn at the panel's $px pixels" test "$size" = "${px}x$px"
+  check "crisp: only frame, bar and panel colours" test "$crisp" = YES
+  check "the bars show the readings (30 and 70)" bars_near 30 70
+  set_usage 80 10
+  check "and follow them (80 and 10)" wait_for 5 bars_near 80 10
+
+  read -r IX IY < <(icon_centre)
+  xdotool mousemove "$IX" "$IY" click 1
+  check "a click opens the window" wait_for 5 window_visible
+  close_window
+
+  xdotool mousemove "$IX" "$IY" click 3
+  sleep 1.5
+  shot "$E2E_TMP/menu-before.png" 0 0 400 400
+  check "the panel's menu shows Green checked" checked_in "$E2E_TMP/menu-before.png" $((IX + box_dx)) "$row_green"
+  check "and Red not" not checked_in "$E2E_TMP/menu-before.png" $((IX + box_dx)) "$row_red"
+  xdotool mousemove $((IX + box_dx + 40)) "$row_red" click 1
+  check "choosing Red there makes the bars red" wait_for 5 bars_red
+  xdotool mousemove "$IX" "$IY" click 3
+  sleep 1.5
+  shot "$E2E_TMP/menu-after.png" 0 0 400 400
+  check "the check mark moves to Red" checked_in "$E2E_TMP/menu-after.png" $((IX + box_dx)) "$row_red"
+  check "and leaves Green" not checked_in "$E2E_TMP/menu-after.png" $((IX + box_dx)) "$row_green"
+  xdotool key Escape
+  sleep 0.5
+
+  stop_panel
+  check "the icon goes with the panel" wait_for 5 icon_gone
+  $start
+  check "and comes back when the panel restarts" wait_for 15 icon_shown
+  read -r _ size _ _ _ _ _ _ crisp _ < <(panel_icon sni-again)
+  check "as crisp ($size)" test "$crisp" = YES
+
+  read -r IX IY < <(icon_centre)
+  xdotool mousemove "$IX" "$IY" click 3
+  sleep 1.5
+  xdotool mousemove $((IX + box_dx + 40)) "$row_exit" click 1
+  check "Exit from the panel's menu ends the program" wait_for 5 sh -c "! kill -0 $APP_PID"
+  wait "$APP_PID"; status=$?
+  check "with status 0" test "$status" = 0
+  check "and removes the item" wait_for 5 icon_gone
+}
+not() { ! "$@"; }
+bars_red() { [ "$(icon_colour)" = FF0000 ]; }
+# Closes the program's window as its close button does, and waits until it has gone.
+close_window() {
+  local w
+  w=$(window_visible | head -1)
+  [ -n "$w" ] || return 0
+  xdotool windowclose "$w" 2>/dev/null || true
+  wait_for 5 not window_visible
+}
