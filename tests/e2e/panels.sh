@@ -37,25 +37,19 @@ stop_panel() { stop_pid "$PANEL_PID"; }
 # off it: "size WxH bars L R colours N crisp YES|NO at X Y", or "none".
 panel_icon() {
   local png=$E2E_TMP/${1:-panel}.png
-  shot "$png" 0 0 "$(xdotool getdisplaygeometry | cut -d' ' -f1)" "$PANEL_H" && $PANEL_ICON "$png"
+  shot "$png" 0 0 "${SCREEN_W:-$(xdotool getdisplaygeometry | cut -d' ' -f1)}" "$PANEL_H" && $PANEL_ICON "$png"
 }
 icon_shown() { panel_icon "$@" | grep -q '^size'; }
 icon_gone() { panel_icon "$@" | grep -q '^none'; }
 # The icon's centre on the screen, as "X Y".
-icon_centre() { panel_icon | awk '{ split($2, s, "x"); print $(NF - 1) + int(s[1] / 2), $NF + int(s[2] / 2) }'; }
+icon_centre() { panel_icon | awk '$1 == "size" { split($2, s, "x"); print $11 + int(s[1] / 2), $12 + int(s[2] / 2) }'; }
 # bars_near L R: the bars show L and R percent, give or take 10.
 bars_near() {
   panel_icon bars | awk -v l="$1" -v r="$2" '$1 == "size" { d1 = $4 - l; d2 = $5 - r
     exit !(d1 <= 10 && d1 >= -10 && d2 <= 10 && d2 >= -10) } $1 != "size" { exit 1 }'
 }
-# The bar colour of the icon in the panel, as hex RRGGBB (most common non-black colour inside).
-icon_colour() {
-  local x y
-  read -r x y < <(icon_centre)
-  shot "$E2E_TMP/colour.png" $((x - 8)) $((y - 8)) 16 16
-  convert "$E2E_TMP/colour.png" -format %c histogram:info:- | sort -rn | grep -v '#000000' |
-    grep -oE '#(00FF00|FF0000|0000FF|00FFFF|FE00FE|FFFF00|FFFFFF)' | head -1 | tr -d '#'
-}
+# The bar colour of the icon in the panel, as hex RRGGBB.
+icon_colour() { panel_icon colour | awk '$1 == "size" { print $14 }'; }
 # checked_in SHOT X Y: whether the check box drawn around (X, Y) of a menu screenshot holds a
 # mark (dark pixels inside the box, not only its border).
 checked_in() {
