@@ -10,9 +10,14 @@ build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev 
             qt6-qpa-plugins fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
            dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps)
+# Real tray hosts for the end-to-end tests: XFCE's and LXQt's panels under openbox, GNOME Shell
+# headless with the AppIndicator extension (gsettings and gdbus drive it; the program meets it
+# over Wayland).
+desktop_pkgs=(openbox xfce4-panel lxqt-panel gnome-shell gnome-shell-extension-appindicator
+              libglib2.0-bin dconf-gsettings-backend dconf-service qt6-wayland)
 
 pkgs=("${build_pkgs[@]}")
-[ "$what" = run ] || pkgs+=("${test_pkgs[@]}")
+[ "$what" = run ] || pkgs+=("${test_pkgs[@]}" "${desktop_pkgs[@]}")
 [ "$what" = bench ] && pkgs+=(conky-std)
 
 missing=()
