@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 source "$E2E_DIR/panels.sh"
 source "$E2E_DIR/gnome.sh"
 PANEL_H=32
-STARTS=${STARTS:-5} CYCLES=${CYCLES:-5}
+STARTS=${STARTS:-10} CYCLES=${CYCLES:-10}
 e2e_begin
 echo "$DISPLAY" >"$E2E_TMP/display"
 unset DISPLAY  # a Wayland session: the program talks to the shell's compositor
