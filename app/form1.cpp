@@ -109,9 +109,8 @@ void Form1::WireEvents() {
     RunHandler([this, mouse] { Form_MouseMove(0, 0, static_cast<float>(mouse), 0.0f); });
   });
   services_.notifyArea->SetExportedMenu(c.mnuFile);
-  services_.notifyArea->SetIconDescription(
-      "Processor usage: two bars, processor 0 on the left and processor 1 on the right, each "
-      "filled from the bottom as far as that processor is busy");
+  // XFCE shows it under the tooltip: short.
+  services_.notifyArea->SetIconDescription("Usage of processors 0 and 1 as two bars, 0 on the left");
 }
 
 std::string Form1::GetCounterPath(Int16 i) { return sampling::GetCounterPath(pdh_, i); }
