@@ -41,7 +41,7 @@ sleep 1  # a few ticks at the fixed readings
 read -r _ size _ l r _ n _ crisp _ < <(panel_icon sni)
 echo "       $size, bars $l% $r%, $n colours"
 check "crisp: only frame, bar and panel colours" test "$crisp" = YES
-check "the bars show the readings (30 and 70)" bars_near 30 70
+check "the bars show the readings (30 and 70)" wait_for 5 bars_near 30 70
 # Each icon change makes the extension read the item's properties again: none may fail.
 mark=$(wc -l <"$E2E_TMP/shell.log")
 for u in "20 60" "50 40" "90 5" "10 90"; do set_usage $u; sleep 1.5; done
@@ -64,7 +64,8 @@ check "choosing Red makes the bars red" wait_for 5 bars_red
 gnome_click "$IX" "$IY" 3
 sleep 0.5
 gnome_shot "$E2E_TMP/menu.png" 700 0 324 440
-check "the check mark moves to Red" test "$(gnome_mark Red)" != none
+red_marked() { [ "$(gnome_mark Red)" != none ] && [ -n "$(gnome_mark Red)" ]; }
+check "the check mark moves to Red" wait_for 5 red_marked
 check "and leaves Green" test "$(gnome_mark Green)" = none
 gnome_click "$IX" "$IY" 3  # closes the menu
 

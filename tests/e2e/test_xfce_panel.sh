@@ -20,7 +20,7 @@ sleep 1
 read -r _ size _ l r _ n _ crisp _ < <(panel_icon xembed)
 echo "       $size, bars $l% $r%, $n colours"
 check "crisp there too" test "$crisp" = YES
-check "showing the readings" bars_near 80 10
+check "showing the readings" wait_for 5 bars_near 80 10
 W=$(icon_docked | head -1)
 check "its window carries the program's class" sh -c "xprop -id $W WM_CLASS | grep -qx 'WM_CLASS(STRING) = \"zelmaro\", \"Zelmaro\"'"
 check "and process id" sh -c "xprop -id $W _NET_WM_PID | grep -qx '_NET_WM_PID(CARDINAL) = $APP_PID'"
