@@ -28,3 +28,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+# The native Wayland tests run the compositor as this unprivileged user (sway refuses root).
+if [ "$what" = test ] && ! id zelmarotest >/dev/null 2>&1; then
+  $SUDO useradd --system --create-home --home-dir /var/lib/zelmarotest --shell /usr/sbin/nologin zelmarotest
+fi

@@ -24,18 +24,16 @@ panel_piece() {
 
 run_host() {
   (
-    e2e_begin
-    start_stat 35 75
     case $1 in
-      xfce) PANEL_H=26; start_openbox; start_xfce_panel; start_app ;;
-      lxqt) PANEL_H=32; start_openbox; start_lxqt_panel; start_app ;;
+      xfce) e2e_begin; start_stat 35 75; PANEL_H=26; start_openbox; start_xfce_panel; start_app ;;
+      lxqt) e2e_begin; start_stat 35 75; PANEL_H=32; start_openbox; start_lxqt_panel; start_app ;;
       gnome)
         source "$E2E_DIR/gnome.sh"
         PANEL_H=32
-        unset DISPLAY
-        gnome_setup
+        gnome_begin
         start_gnome_shell
-        QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-0 start_app ;;
+        start_stat 35 75
+        start_gnome_app ;;
     esac
     panel_piece "$1"
   )

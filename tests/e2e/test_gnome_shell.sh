@@ -8,22 +8,14 @@ source "$E2E_DIR/panels.sh"
 source "$E2E_DIR/gnome.sh"
 PANEL_H=32
 STARTS=${STARTS:-10} CYCLES=${CYCLES:-10}
-e2e_begin
-echo "$DISPLAY" >"$E2E_TMP/display"
-unset DISPLAY  # a Wayland session: the program talks to the shell's compositor
-export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-0
-gnome_setup
+gnome_begin
 start_gnome_shell
 start_stat 30 70
 no_item() { [ -z "$(gnome_item)" ]; }
-set_extension() {
-  gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
-    --method "org.gnome.Shell.Extensions.${1}Extension" "$APPINDICATOR" >/dev/null
-}
 
 shown=0
 for i in $(seq "$STARTS"); do
-  start_app
+  start_gnome_app
   wait_for 15 icon_shown && shown=$((shown + 1))
   [ "$i" -lt "$STARTS" ] && { stop_app; wait_for 10 no_item; }
 done
@@ -63,7 +55,7 @@ gnome_click "$RX" "$RY"
 check "choosing Red makes the bars red" wait_for 5 bars_red
 gnome_click "$IX" "$IY" 3
 sleep 0.5
-gnome_shot "$E2E_TMP/menu.png" 700 0 324 440
+shot "$E2E_TMP/menu.png" 700 0 324 440
 red_marked() { [ "$(gnome_mark Red)" != none ] && [ -n "$(gnome_mark Red)" ]; }
 check "the check mark moves to Red" wait_for 5 red_marked
 check "and leaves Green" test "$(gnome_mark Green)" = none
@@ -81,7 +73,7 @@ check "and removes the item" wait_for 5 no_item
 
 # A restart of the shell ends its Wayland clients (as it does in a real session); a program on
 # X11 (as under XWayland) lives on, and its icon must come back with the new shell.
-DISPLAY=$(cat "$E2E_TMP/display") QT_QPA_PLATFORM=xcb start_app
+start_gnome_app x11
 check "an X11 program's icon shows too" wait_for 15 icon_shown
 back=0
 for i in 1 2 3; do
