@@ -63,7 +63,17 @@ void DesktopNotificationArea::SetIconDescription(const std::string& text) {
   sni_->SetAccessibleDesc(QString::fromStdString(text));
 }
 
+bool DesktopNotificationArea::HostPresent() const {
+  return host_ == Host::XEmbed || (host_ == Host::StatusNotifier && watcher_->HostRegistered());
+}
+
 void DesktopNotificationArea::Decide() {
+  const bool had = HostPresent();
+  ChooseHost();
+  if (HostPresent() != had) NotifyHost(!had);
+}
+
+void DesktopNotificationArea::ChooseHost() {
   Host next = Host::None;
   if (state_.Shown()) {
     const bool tray = xembed_->TrayPresent();

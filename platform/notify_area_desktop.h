@@ -32,9 +32,11 @@ class DesktopNotificationArea : public QObject, public NotificationArea {
   void SetExportedMenu(QMenu* menu) override;
   void SetIconDescription(const std::string& text) override;
   Host CurrentHost() const { return host_; }
+  bool HostPresent() const override;
 
  private:
   void Decide();
+  void ChooseHost();
   void Deliver(std::uint32_t mouse);
 
   NotifyIconState state_;

@@ -12,6 +12,7 @@
 
 #include "platform/gdi.h"
 #include "platform/notify_area_dbus_types.h"
+#include "platform/request_budget.h"
 
 class QMenu;
 class QTimer;
@@ -54,7 +55,10 @@ class SniItem : public QObject {
   QString Status() const;
   QString AccessibleDesc() const { return desc_; }
   void SetAccessibleDesc(const QString& desc) { desc_ = desc; }
-  SniIconPixmapList IconPixmap() const { return pixmaps_; }
+  // The pictures, prepared when the icon changes. Asked for faster than any host needs (a host
+  // asks again on each NewIcon, a few times a second), the answer is an empty list: replies of
+  // tens of kilobytes at the rate of a request flood would queue without bound.
+  SniIconPixmapList IconPixmap() const { return pixmapBudget_.Take() ? pixmaps_ : SniIconPixmapList{}; }
   SniToolTip ToolTip() const { return {QString(), {}, tip_, QString()}; }
 
  signals:
@@ -86,6 +90,7 @@ class SniItem : public QObject {
   int reRegisterDelayMs_ = kReRegisterFirstMs;
   QElapsedTimer sinceRegistered_;
   SniIconPixmapList pixmaps_;
+  mutable RequestBudget pixmapBudget_{50, 100};
 };
 
 class SniItemAdaptor : public QDBusAbstractAdaptor {

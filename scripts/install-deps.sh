@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Zelmaro need.
-# Usage: scripts/install-deps.sh [run|test|bench]   (run: build and run; test: and test; bench: and measure)
+# Usage: scripts/install-deps.sh [run|deb|test|bench]
+#   run: build and run; deb: and build the Debian package; test: and test; bench: and measure
 set -euo pipefail
 what=${1:-test}
 SUDO=""
@@ -9,15 +10,19 @@ SUDO=""
 build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev
             qt6-qpa-plugins fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
-           dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps)
-# Real tray hosts for the end-to-end tests: XFCE's and LXQt's panels under openbox, GNOME Shell
-# headless with the AppIndicator extension (gsettings and gdbus drive it; the program meets it
-# over Wayland).
-desktop_pkgs=(openbox xfce4-panel lxqt-panel gnome-shell gnome-shell-extension-appindicator
-              libglib2.0-bin dconf-gsettings-backend dconf-service qt6-wayland)
+           dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps
+           clang-14 libclang-rt-14-dev openbox locales fonts-cantarell fonts-liberation2
+           lintian desktop-file-utils appstream man-db lxqt-panel)
+deb_pkgs=(dpkg-dev file)
 
 pkgs=("${build_pkgs[@]}")
-[ "$what" = run ] || pkgs+=("${test_pkgs[@]}" "${desktop_pkgs[@]}")
+[ "$what" = run ] || pkgs+=("${deb_pkgs[@]}")
+# Real tray hosts for the end-to-end tests: XFCE's panel (LXQt's and openbox come with the
+# test packages), GNOME Shell headless with the AppIndicator extension (gsettings and gdbus drive
+# it; the program meets it over Wayland).
+desktop_pkgs=(xfce4-panel gnome-shell gnome-shell-extension-appindicator libglib2.0-bin
+              dconf-gsettings-backend dconf-service qt6-wayland)
+[ "$what" = run ] || [ "$what" = deb ] || pkgs+=("${test_pkgs[@]}" "${desktop_pkgs[@]}")
 [ "$what" = bench ] && pkgs+=(conky-std)
 
 missing=()
@@ -28,7 +33,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
-# The native Wayland tests run the compositor as this unprivileged user (sway refuses root).
+# The Wayland compositors of the tests (sway refuses root, GNOME Shell) run as this unprivileged user.
 if [ "$what" = test ] && ! id zelmarotest >/dev/null 2>&1; then
   $SUDO useradd --system --create-home --home-dir /var/lib/zelmarotest --shell /usr/sbin/nologin zelmarotest
+fi
+# A comma-decimal locale for the end-to-end tests.
+if [ "$what" != run ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
