@@ -80,8 +80,8 @@ void SniItem::Hide() {
 
 void SniItem::RegisterWithWatcher() { RegisterWithWatcher(5); }
 
-// A watcher that has just taken its name may not answer yet: a few retries, then wait for it
-// to appear again. Once it has answered, a look at its list shows whether it kept the item.
+// A watcher that has just taken its name may not answer yet: a few quick retries, then the
+// backing-off ones. Once it has answered, a look at its list shows whether it kept the item.
 void SniItem::RegisterWithWatcher(int attemptsLeft) {
   if (!visible_) return;
   reRegister_->stop();
@@ -98,7 +98,8 @@ void SniItem::RegisterWithWatcher(int attemptsLeft) {
               QTimer::singleShot(kListedCheckMs, this, [this] { CheckListed(); });
               return;
             }
-            if (attemptsLeft <= 1) return;
+            // Still refused: asked again later, less and less often, until it takes the item.
+            if (attemptsLeft <= 1) return ScheduleReRegister();
             QTimer::singleShot(200, this, [this, attemptsLeft] { RegisterWithWatcher(attemptsLeft - 1); });
           });
 }
