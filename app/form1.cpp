@@ -113,6 +113,8 @@ void Form1::WireEvents() {
     RunHandler([this, mouse] { Form_MouseMove(0, 0, static_cast<float>(mouse), 0.0f); });
   });
   services_.notifyArea->SetExportedMenu(c.mnuFile);
+  // XFCE shows it under the tooltip: short.
+  services_.notifyArea->SetIconDescription("Usage of processors 0 and 1 as two bars, 0 on the left");
 }
 
 std::string Form1::GetCounterPath(Int16 i) { return sampling::GetCounterPath(pdh_, i); }

@@ -101,21 +101,59 @@ bool DBusMenuExporter::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-// Hosts fetch the whole layout again on LayoutUpdated; several changes in one pass of the
-// event loop (a colour choice unticks six entries and ticks one) make one update.
+// Several changes in one pass of the event loop (a colour choice unticks six entries and
+// ticks one) make one announcement: LayoutUpdated when entries came, went or moved (hosts then
+// fetch the layout again), else ItemsPropertiesUpdated with just the changed properties.
 void DBusMenuExporter::ScheduleUpdate() {
   properties_.clear();
   layout_.reset();
   if (updateScheduled_) return;
   updateScheduled_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        updateScheduled_ = false;
-        ++revision_;
-        emit LayoutChanged(revision_, 0);
-      },
-      Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, [this] { Announce(); }, Qt::QueuedConnection);
+}
+
+void DBusMenuExporter::Announce() {
+  updateScheduled_ = false;
+  Snapshot now = Take();
+  if (now.children != announced_.children) {
+    announced_ = std::move(now);
+    ++revision_;
+    emit LayoutChanged(revision_, 0);
+    return;
+  }
+  QList<DBusMenuItemProperties> updated;
+  QList<DBusMenuItemKeys> removed;
+  for (auto it = now.properties.cbegin(); it != now.properties.cend(); ++it) {
+    const QVariantMap before = announced_.properties.value(it.key());
+    QVariantMap changed;
+    for (auto p = it.value().cbegin(); p != it.value().cend(); ++p)
+      if (before.value(p.key()) != p.value()) changed.insert(p.key(), p.value());
+    QStringList gone;
+    for (auto p = before.cbegin(); p != before.cend(); ++p)
+      if (!it.value().contains(p.key())) gone.append(p.key());
+    if (!changed.isEmpty()) updated.append({it.key(), changed});
+    if (!gone.isEmpty()) removed.append({it.key(), gone});
+  }
+  announced_ = std::move(now);
+  if (!updated.isEmpty() || !removed.isEmpty()) emit PropertiesChanged(updated, removed);
+}
+
+DBusMenuExporter::Snapshot DBusMenuExporter::Take() {
+  Snapshot out;
+  out.children.insert(0, {});
+  if (menu_) Take(menu_, 0, &out);
+  return out;
+}
+
+void DBusMenuExporter::Take(QMenu* menu, int parentId, Snapshot* out) {
+  QList<int> ids;
+  for (QAction* a : menu->actions()) ids.append(IdOf(a));
+  out->children.insert(parentId, ids);
+  for (QAction* a : menu->actions()) {
+    const int id = IdOf(a);
+    out->properties.insert(id, ActionProperties(a));
+    if (a->menu() && !out->children.contains(id)) Take(a->menu(), id, out);  // a menu in itself: once
+  }
 }
 
 int DBusMenuExporter::IdOf(QAction* action) {
@@ -204,6 +242,7 @@ DBusMenuAdaptor::DBusMenuAdaptor(DBusMenuExporter* exporter)
     : QDBusAbstractAdaptor(exporter), exporter_(exporter) {
   setAutoRelaySignals(false);
   connect(exporter, &DBusMenuExporter::LayoutChanged, this, &DBusMenuAdaptor::LayoutUpdated);
+  connect(exporter, &DBusMenuExporter::PropertiesChanged, this, &DBusMenuAdaptor::ItemsPropertiesUpdated);
 }
 
 // An error reply in place of the result (only within a call from the bus).

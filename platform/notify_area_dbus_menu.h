@@ -39,6 +39,10 @@ class DBusMenuExporter : public QObject, public QDBusContext {
 
  signals:
   void LayoutChanged(uint revision, int parent);
+  // Entries whose properties changed while the layout stayed: the new values and the names
+  // of properties that no longer apply.
+  void PropertiesChanged(const QList<platform::DBusMenuItemProperties>& updated,
+                         const QList<platform::DBusMenuItemKeys>& removed);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +52,14 @@ class DBusMenuExporter : public QObject, public QDBusContext {
   QAction* ActionOf(int id);
   void Watch(QMenu* menu);
   void ScheduleUpdate();
+  void Announce();
+  // Every entry's properties and every entry's children, as last announced to hosts.
+  struct Snapshot {
+    QHash<int, QVariantMap> properties;
+    QHash<int, QList<int>> children;
+  };
+  Snapshot Take();
+  void Take(QMenu* menu, int parentId, Snapshot* out);
 
   const QVariantMap& CachedProperties(QAction* a, int id);
   DBusMenuLayoutItem BuildLayout(int parentId, int depth, const QStringList& names);
@@ -68,6 +80,7 @@ class DBusMenuExporter : public QObject, public QDBusContext {
   int nextId_ = 1;
   uint revision_ = 1;
   bool updateScheduled_ = false;
+  Snapshot announced_;
 };
 
 // The com.canonical.dbusmenu interface on an exporter. Requests naming an entry that does not

@@ -59,6 +59,10 @@ bool DesktopNotificationArea::Shell_NotifyIconA(std::uint32_t message, const NOT
 
 void DesktopNotificationArea::SetExportedMenu(QMenu* menu) { sni_->SetMenu(menu); }
 
+void DesktopNotificationArea::SetIconDescription(const std::string& text) {
+  sni_->SetAccessibleDesc(QString::fromStdString(text));
+}
+
 bool DesktopNotificationArea::HostPresent() const {
   return host_ == Host::XEmbed || (host_ == Host::StatusNotifier && watcher_->HostRegistered());
 }

@@ -30,6 +30,7 @@ class DesktopNotificationArea : public QObject, public NotificationArea {
 
   bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) override;
   void SetExportedMenu(QMenu* menu) override;
+  void SetIconDescription(const std::string& text) override;
   Host CurrentHost() const { return host_; }
   bool HostPresent() const override;
 

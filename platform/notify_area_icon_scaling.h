@@ -11,7 +11,11 @@ namespace platform {
 // src: sw x sh straight 0xAARRGGBB pixels, row 0 at the top. Returns dw x dh pixels.
 std::vector<std::uint32_t> ScaleIconCrisp(const std::uint32_t* src, int sw, int sh, int dw, int dh);
 
-// The sizes besides the picture's own that a tray is offered.
-inline constexpr int kTrayIconSizes[] = {16, 22, 24, 32, 48, 64};
+// The sizes besides the picture's own that a tray is offered, smallest first. Some hosts
+// (XFCE's status tray, waybar) take only the largest picture and reduce it to their slot by
+// averaging areas: the largest is the 22-pixel picture (XFCE's default slot) with each pixel
+// doubled, which such a reduction turns back into exactly that picture. Hosts that pick the
+// size nearest their slot (LXQt, GNOME) find 16 to 32 pixels ready-made.
+inline constexpr int kTrayIconSizes[] = {16, 22, 24, 32, 44};
 
 }  // namespace platform

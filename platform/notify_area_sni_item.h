@@ -1,11 +1,13 @@
-// The tray icon as a StatusNotifierItem on the session bus: its own bus name, the item and
-// its menu as objects, registration with the StatusNotifierWatcher, and the host's requests
-// (Activate, ContextMenu) passed on as signals.
+// The tray icon as a StatusNotifierItem on the session bus: the item and its menu as objects,
+// registration with the StatusNotifierWatcher under the connection's unique name (kept
+// registered while the watcher drops it), and the host's requests (Activate, ContextMenu)
+// passed on as signals.
 #pragma once
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusObjectPath>
+#include <QElapsedTimer>
 #include <QObject>
 
 #include "platform/gdi.h"
@@ -13,6 +15,7 @@
 #include "platform/request_budget.h"
 
 class QMenu;
+class QTimer;
 
 namespace platform {
 
@@ -25,14 +28,22 @@ class SniItem : public QObject {
   explicit SniItem(QDBusConnection bus, QObject* parent = nullptr);
   ~SniItem() override;
 
-  // Takes the bus name, exports the objects and registers with the watcher. False when the
-  // bus refuses the name or the objects.
+  // Exports the objects, sets the item active and registers with the watcher. False when
+  // the bus is not connected or refuses the objects.
   bool Show();
-  void Hide();  // gives up the bus name: the watcher drops the item
+  // Sets the item passive (hosts stop showing it); the objects stay until destruction, so
+  // hosts that still ask get answers.
+  void Hide();
   bool Visible() const { return visible_; }
   QString ServiceName() const { return service_; }
   // Tells the watcher about the item again (a watcher that restarted has forgotten it).
   void RegisterWithWatcher();
+
+  // Re-registration after the watcher dropped the item waits this long, doubling on each
+  // drop that follows soon after, up to the longest.
+  static constexpr int kReRegisterFirstMs = 500;
+  static constexpr int kReRegisterLongestMs = 30000;
+  static constexpr int kListedCheckMs = 1500;  // after a registration: is the item listed?
 
   void SetIcon(const gdi::IconImage& icon);  // announced with NewIcon when visible
   void SetTip(const QString& tip);           // announced with NewToolTip / NewTitle
@@ -41,6 +52,9 @@ class SniItem : public QObject {
   // The properties, as the adaptor reads them.
   QString Id() const;
   QString Title() const { return tip_; }
+  QString Status() const;
+  QString AccessibleDesc() const { return desc_; }
+  void SetAccessibleDesc(const QString& desc) { desc_ = desc; }
   // The pictures, prepared when the icon changes. Asked for faster than any host needs (a host
   // asks again on each NewIcon, a few times a second), the answer is an empty list: replies of
   // tens of kilobytes at the rate of a request flood would queue without bound.
@@ -54,15 +68,27 @@ class SniItem : public QObject {
   void NewIcon();
   void NewToolTip();
   void NewTitle();
+  void NewStatus(const QString& status);
+
+ private slots:
+  void OnItemUnregistered(const QString& name);
 
  private:
   void RegisterWithWatcher(int attemptsLeft);
+  bool Names(const QString& listed) const;  // whether a watcher's entry is this item
+  void CheckListed();
+  void ScheduleReRegister();
 
   QDBusConnection bus_;
   DBusMenuExporter* menu_;
   QString service_;
   bool visible_ = false;
+  bool exported_ = false;
   QString tip_;
+  QString desc_;
+  QTimer* reRegister_;
+  int reRegisterDelayMs_ = kReRegisterFirstMs;
+  QElapsedTimer sinceRegistered_;
   SniIconPixmapList pixmaps_;
   mutable RequestBudget pixmapBudget_{50, 100};
 };
@@ -83,6 +109,8 @@ class SniItemAdaptor : public QDBusAbstractAdaptor {
   Q_PROPERTY(QString AttentionIconName READ Empty)
   Q_PROPERTY(platform::SniIconPixmapList AttentionIconPixmap READ NoPixmaps)
   Q_PROPERTY(QString AttentionMovieName READ Empty)
+  Q_PROPERTY(QString IconAccessibleDesc READ AccessibleDesc)
+  Q_PROPERTY(QString AttentionAccessibleDesc READ AccessibleDesc)
   Q_PROPERTY(platform::SniToolTip ToolTip READ ToolTip)
   Q_PROPERTY(bool ItemIsMenu READ ItemIsMenu)
   Q_PROPERTY(QDBusObjectPath Menu READ Menu)
@@ -92,7 +120,8 @@ class SniItemAdaptor : public QDBusAbstractAdaptor {
   QString Category() const { return QStringLiteral("ApplicationStatus"); }
   QString Id() const { return item_->Id(); }
   QString Title() const { return item_->Title(); }
-  QString Status() const { return QStringLiteral("Active"); }
+  QString Status() const { return item_->Status(); }
+  QString AccessibleDesc() const { return item_->AccessibleDesc(); }
   int WindowId() const { return 0; }
   QString Empty() const { return {}; }
   platform::SniIconPixmapList IconPixmap() const { return item_->IconPixmap(); }

@@ -1,11 +1,13 @@
 #include "platform/notify_area_xembed.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 #include "platform/notify_area_icon_scaling.h"
 
@@ -50,6 +52,7 @@ XEmbedTrayIcon::XEmbedTrayIcon(QObject* parent) : QObject(parent), clicks_(Doubl
   manager_ = Atom("MANAGER");
   xembedInfo_ = Atom("_XEMBED_INFO");
   netWmName_ = Atom("_NET_WM_NAME");
+  netWmPid_ = Atom("_NET_WM_PID");
   utf8_ = Atom("UTF8_STRING");
   trayVisual_ = Atom("_NET_SYSTEM_TRAY_VISUAL");
 
@@ -143,6 +146,7 @@ void XEmbedTrayIcon::DockWindow() {
   x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, xembedInfo_, xembedInfo_, 32, 2, info);
   OfferSize(22);  // the common tray size until the tray shows its own
   SetName();
+  SetOwnerProperties();
 
   xcb_client_message_event_t ev{};
   ev.response_type = XCB_CLIENT_MESSAGE;
@@ -206,6 +210,25 @@ void XEmbedTrayIcon::SetName() {
   x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, netWmName_, utf8_, 8,
                       static_cast<std::uint32_t>(utf8.size()), utf8.constData());
   x_->flush(conn_);
+}
+
+// Class, process and machine, as the toolkit gives the program's other windows: panels name
+// a docked icon by its class, and tools find a program's windows by its process id.
+void XEmbedTrayIcon::SetOwnerProperties() {
+  const QString app = QCoreApplication::applicationName();
+  QString instance = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+  if (instance.isEmpty()) instance = app.toLower();
+  QString cls = app.isEmpty() ? instance : app;
+  if (!cls.isEmpty()) cls[0] = cls[0].toUpper();
+  const QByteArray wmClass = instance.toLocal8Bit() + '\0' + cls.toLocal8Bit() + '\0';
+  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                      static_cast<std::uint32_t>(wmClass.size()), wmClass.constData());
+  const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
+  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, netWmPid_, XCB_ATOM_CARDINAL, 32, 1, &pid);
+  char host[256] = {};
+  if (gethostname(host, sizeof host - 1) == 0)
+    x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, 8,
+                        static_cast<std::uint32_t>(std::strlen(host)), host);
 }
 
 void XEmbedTrayIcon::SetIcon(const gdi::IconImage& icon) {

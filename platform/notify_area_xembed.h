@@ -47,6 +47,7 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   void DockWindow();
   void DestroyWindow();
   void SetName();
+  void SetOwnerProperties();
   void OfferSize(int side);
   xcb_visualid_t TrayVisual();
   int DepthOf(xcb_visualid_t visual);
@@ -58,6 +59,7 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   xcb_window_t root_ = 0;
   xcb_atom_t selection_ = 0, opcode_ = 0, manager_ = 0, xembedInfo_ = 0, netWmName_ = 0,
              utf8_ = 0, trayVisual_ = 0;
+  xcb_atom_t netWmPid_ = 0;
   xcb_window_t owner_ = 0;
   xcb_window_t window_ = 0;
   xcb_gcontext_t gc_ = 0;

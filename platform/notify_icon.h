@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/gdi.h"
 
@@ -56,6 +57,8 @@ class NotificationArea {
   // The menu that hosts showing an exported menu should show (the same one the program pops up
   // on 517). May be null.
   virtual void SetExportedMenu(QMenu* menu) { (void)menu; }
+  // What the icon shows, in words a screen reader can speak (for hosts that read it).
+  virtual void SetIconDescription(const std::string& text) { (void)text; }
   // Whether a tray host of any kind shows the icon now. Changes are reported to the host
   // handler as hosts come and go.
   virtual bool HostPresent() const { return true; }

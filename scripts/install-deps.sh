@@ -19,7 +19,12 @@ deb_pkgs=(dpkg-dev file)
 
 pkgs=("${build_pkgs[@]}")
 [ "$what" = run ] || pkgs+=("${deb_pkgs[@]}")
-[ "$what" = run ] || [ "$what" = deb ] || pkgs+=("${test_pkgs[@]}")
+# Real tray hosts for the end-to-end tests: XFCE's panel (LXQt's and openbox come with the
+# test packages), GNOME Shell headless with the AppIndicator extension (gsettings and gdbus drive
+# it; the program meets it over Wayland).
+desktop_pkgs=(xfce4-panel gnome-shell gnome-shell-extension-appindicator libglib2.0-bin
+              dconf-gsettings-backend dconf-service qt6-wayland)
+[ "$what" = run ] || [ "$what" = deb ] || pkgs+=("${test_pkgs[@]}" "${desktop_pkgs[@]}")
 [ "$what" = bench ] && pkgs+=(conky-std)
 
 missing=()
@@ -29,6 +34,10 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+# The Wayland compositors of the tests (sway refuses root, GNOME Shell) run as this unprivileged user.
+if [ "$what" = test ] && ! id zelmarotest >/dev/null 2>&1; then
+  $SUDO useradd --system --create-home --home-dir /var/lib/zelmarotest --shell /usr/sbin/nologin zelmarotest
 fi
 # A comma-decimal locale for the end-to-end tests.
 if [ "$what" != run ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then

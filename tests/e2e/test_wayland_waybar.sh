@@ -22,17 +22,17 @@ sleep 1.5  # a few ticks at the set readings
 bar_shot "$B"; keep "$B"
 box=$($PROBE icon "$B" "$BAR_BG")
 echo "       icon at $box (x y w h in the bar's right end)"
-check "icon drawn at its slot size (32 x 32)" test "$(echo "$box" | cut -d' ' -f3-)" = "32 32"
+check "icon drawn at its slot size (22 x 22)" test "$(echo "$box" | cut -d' ' -f3-)" = "22 22"
 colours=$($PROBE colours "$B" | tr '\n' ' ')
 echo "       colours: $colours"
 check "crisp: only bar background, frame black and bar green" test "$colours" = "#000000 #00ff00 #202020 "
 read -r left right <<<"$($PROBE bars "$B" "$BAR_BG" "#00ff00")"
 echo "       green rows at 20 % / 80 %: $left / $right"
-check "bars follow the readings (20 % low, 80 % high)" sh -c "[ $left -ge 4 ] && [ $left -le 8 ] && [ $right -ge 21 ] && [ $right -le 25 ]"
+check "bars follow the readings (20 % low, 80 % high)" sh -c "[ $left -ge 2 ] && [ $left -le 6 ] && [ $right -ge 14 ] && [ $right -le 18 ]"
 set_usage 90 10
 bars_swapped() {
   bar_shot "$B" && read -r left right <<<"$($PROBE bars "$B" "$BAR_BG" "#00ff00")" &&
-    [ "$left" -ge 24 ] && [ "$right" -le 5 ] && [ "$right" -ge 1 ]
+    [ "$left" -ge 16 ] && [ "$right" -le 4 ] && [ "$right" -ge 1 ]
 }
 check "bars follow new readings (90 % / 10 %)" wait_for 5 bars_swapped
 keep "$B"

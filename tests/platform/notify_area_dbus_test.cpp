@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QTimer>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/notify_area_dbus_menu.h"
@@ -120,6 +121,23 @@ TEST(DBusMenuExporter, SeveralChangesMakeOneLayoutUpdate) {
   QCoreApplication::processEvents();
   EXPECT_EQ(updates, 1);
   EXPECT_GT(ex.Revision(), before);
+
+  // Check marks alone: the changed properties, and no new layout.
+  QList<platform::DBusMenuItemProperties> changed;
+  QObject::connect(&ex, &platform::DBusMenuExporter::PropertiesChanged,
+                   [&changed](const auto& updated, const auto&) { changed += updated; });
+  m.red->setChecked(false);
+  m.green->setChecked(true);
+  m.show->setEnabled(false);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(updates, 1);
+  QMap<int, QVariantMap> byId;
+  for (const auto& c : changed) byId[c.id].insert(c.properties);
+  ASSERT_EQ(byId.size(), 3);
+  const auto items = ex.Layout(0, 1, {}).children;
+  EXPECT_EQ(byId[items[0].id], (QVariantMap{{"enabled", false}}));
+  EXPECT_EQ(byId[items[3].id], (QVariantMap{{"toggle-state", 0}}));
+  EXPECT_EQ(byId[items[4].id], (QVariantMap{{"toggle-state", 1}}));
 }
 
 // A private session bus for one test.
@@ -154,8 +172,24 @@ class FakeWatcher : public QObject {
   bool IsStatusNotifierHostRegistered() const { return true; }
   QStringList items;
 
+  // Forgets every item, as a host does that fails to set one up.
+  void DropAll(QDBusConnection bus) {
+    for (const QString& i : std::exchange(items, {})) {
+      QDBusMessage s = QDBusMessage::createSignal("/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                                                  "StatusNotifierItemUnregistered");
+      s << i;
+      bus.send(s);
+    }
+  }
+
  public slots:
-  void RegisterStatusNotifierItem(const QString& service) { items.append(service); }
+  void RegisterStatusNotifierItem(const QString& service) {
+    if (!items.contains(service)) items.append(service);
+    ++registrations;
+  }
+
+ public:
+  int registrations = 0;
 };
 
 class Counter : public QObject {
@@ -242,7 +276,11 @@ TEST_F(SniOnPrivateBus, WaitsForAWatcherThenRegistersWithIt) {
   StartWatcher();
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
   EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::StatusNotifier);
-  EXPECT_TRUE(ItemService().startsWith("org.kde.StatusNotifierItem-"));
+  EXPECT_EQ(ItemService(), item_.baseService());
+  EXPECT_EQ(ItemProperty("IconAccessibleDesc").toString(), "");
+  area_->SetIconDescription("Two bars");
+  EXPECT_EQ(ItemProperty("IconAccessibleDesc").toString(), "Two bars");
+  EXPECT_EQ(ItemProperty("AttentionAccessibleDesc").toString(), "Two bars");
   EXPECT_EQ(ItemProperty("Category").toString(), "ApplicationStatus");
   EXPECT_EQ(ItemProperty("Status").toString(), "Active");
   EXPECT_EQ(ItemProperty("Title").toString(), "Tip text");
@@ -253,6 +291,18 @@ TEST_F(SniOnPrivateBus, WaitsForAWatcherThenRegistersWithIt) {
   watcher_.items.clear();
   ASSERT_TRUE(host_.registerService("org.kde.StatusNotifierWatcher"));
   EXPECT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
+
+  // A watcher that drops the item while it is still wanted is asked again; one that keeps
+  // dropping it is asked less and less often (0.5 s, then 1 s, then 2 s after the drop).
+  QElapsedTimer t;
+  t.start();
+  watcher_.registrations = 0;
+  while (watcher_.registrations < 3 && t.elapsed() < 20000) {
+    watcher_.DropAll(host_);
+    SpinUntil([&] { return !watcher_.items.isEmpty(); });
+  }
+  EXPECT_EQ(watcher_.registrations, 3);
+  EXPECT_GE(t.elapsed(), 3000);
 }
 
 TEST_F(SniOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizes) {
@@ -264,7 +314,12 @@ TEST_F(SniOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizes) {
   arg >> list;
   std::vector<int> sizes;
   for (const auto& p : list) sizes.push_back(p.width);
-  EXPECT_EQ(sizes, (std::vector<int>{16, 22, 24, 32, 48, 64}));
+  EXPECT_EQ(sizes, (std::vector<int>{16, 22, 24, 32, 44}));
+  // The largest repeats the 22-pixel picture's pixels two by two.
+  const auto* p22 = reinterpret_cast<const quint32*>(list[1].bytes.constData());
+  const auto* p44 = reinterpret_cast<const quint32*>(list[4].bytes.constData());
+  for (int y = 0; y < 44; ++y)
+    for (int x = 0; x < 44; ++x) ASSERT_EQ(p44[y * 44 + x], p22[(y / 2) * 22 + x / 2]) << x << "," << y;
   const auto& p32 = list[3];
   ASSERT_EQ(p32.bytes.size(), 32 * 32 * 4);
   const auto* b = reinterpret_cast<const unsigned char*>(p32.bytes.constData());
@@ -315,8 +370,12 @@ TEST_F(SniOnPrivateBus, HostRequestsBecomeCallbacksAndDeleteLeavesTheBus) {
   EXPECT_EQ(mice_[0], 515u);
   EXPECT_LE(mice_.size(), 2u);  // a stall of the loaded machine may split the burst once
 
+  Counter statuses;
+  host_.connect(service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "NewStatus", &statuses,
+                SLOT(Hit()));
   ASSERT_TRUE(Send(platform::NIM_DELETE, pixels_));
-  EXPECT_TRUE(SpinUntil([&] { return !host_.interface()->isServiceRegistered(service).value(); }));
+  EXPECT_TRUE(SpinUntil([&] { return statuses.hits == 1; }));
+  EXPECT_EQ(ItemProperty("Status").toString(), "Passive");
   EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::None);
 }
 

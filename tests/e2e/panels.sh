@@ -1,0 +1,128 @@
+# Real desktop panels for the end-to-end tests, each on the test's private display and bus:
+# openbox as the window manager, XFCE's panel and LXQt's panel with their notification areas,
+# and what the tests read off a panel screenshot. Source after lib.sh.
+
+PANEL_ICON="$PY $E2E_DIR/panel_icon.py"
+PANEL_H=${PANEL_H:-26}
+
+start_openbox() {
+  openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+  track $!
+  wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" || { echo "openbox did not start"; exit 1; }
+}
+
+# xfce4-panel with one top panel that holds the notification area (tests/e2e/xfce_panel.xml).
+start_xfce_panel() {
+  local dir=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
+  mkdir -p "$dir"
+  [ -f "$dir/xfce4-panel.xml" ] || cp "$E2E_DIR/xfce_panel.xml" "$dir/xfce4-panel.xml"
+  xfce4-panel >>"$E2E_TMP/panel.log" 2>&1 &
+  PANEL_PID=$!
+  track $PANEL_PID
+  wait_for 20 xdotool search --onlyvisible --class '^Xfce4-panel$' || { echo "xfce4-panel did not start"; cat "$E2E_TMP/panel.log"; exit 1; }
+}
+
+# lxqt-panel with one top panel that holds the status notifier (tests/e2e/lxqt_panel.conf).
+start_lxqt_panel() {
+  mkdir -p "$XDG_CONFIG_HOME/lxqt"
+  [ -f "$XDG_CONFIG_HOME/lxqt/panel.conf" ] || cp "$E2E_DIR/lxqt_panel.conf" "$XDG_CONFIG_HOME/lxqt/panel.conf"
+  lxqt-panel >>"$E2E_TMP/panel.log" 2>&1 &
+  PANEL_PID=$!
+  track $PANEL_PID
+  wait_for 20 xdotool search --onlyvisible --class '^lxqt-panel$' || { echo "lxqt-panel did not start"; cat "$E2E_TMP/panel.log"; exit 1; }
+}
+stop_panel() { stop_pid "$PANEL_PID"; }
+
+# panel_icon [NAME]: screenshot of the panel (kept as NAME.png) and what panel_icon.py reads
+# off it: "size WxH bars L R colours N crisp YES|NO at X Y", or "none".
+panel_icon() {
+  local png=$E2E_TMP/${1:-panel}.png
+  shot "$png" 0 0 "${SCREEN_W:-$(xdotool getdisplaygeometry | cut -d' ' -f1)}" "$PANEL_H" && $PANEL_ICON "$png"
+}
+icon_shown() { panel_icon "$@" | grep -q '^size'; }
+icon_gone() { panel_icon "$@" | grep -q '^none'; }
+# The icon's centre on the screen, as "X Y".
+icon_centre() { panel_icon | awk '$1 == "size" { split($2, s, "x"); print $11 + int(s[1] / 2), $12 + int(s[2] / 2) }'; }
+# bars_near L R: the bars show L and R percent, give or take 10.
+bars_near() {
+  panel_icon bars | awk -v l="$1" -v r="$2" '$1 == "size" { d1 = $4 - l; d2 = $5 - r
+    exit !(d1 <= 10 && d1 >= -10 && d2 <= 10 && d2 >= -10) } $1 != "size" { exit 1 }'
+}
+# The bar colour of the icon in the panel, as hex RRGGBB.
+icon_colour() { panel_icon colour | awk '$1 == "size" { print $14 }'; }
+# checked_in SHOT X Y: whether the check box drawn around (X, Y) of a menu screenshot holds a
+# mark (dark pixels inside the box, not only its border).
+checked_in() {
+  local dark
+  dark=$(convert "$1" -crop "9x9+$(($2 - 4))+$(($3 - 4))" +repage -colorspace gray -threshold 50% \
+    -format "%[fx:int(w*h*(1-mean)+0.5)]" info:)
+  [ "$dark" -ge 10 ]
+}
+
+# The checks every StatusNotifierItem panel gets, with the program started under readings of
+# 30 and 70 percent: icon, crispness, readings, the click, the panel's menu and its check
+# marks, a panel restart, Exit. Arguments: the panel's start function, its icon size, and where
+# its menu puts things: the check boxes' x relative to the icon's centre, the y of the rows
+# "Green", "Red" and "Exit Zelmaro".
+panel_sni_checks() {
+  local start=$1 px=$2 box_dx=$3 row_green=$4 row_red=$5 row_exit=$6
+  local size l r n crisp status box_x
+  check "the icon appears in the panel" wait_for 15 icon_shown
+  sleep 1  # a few ticks at the fixed readings
+  read -r _ size _ l r _ n _ crisp _ < <(panel_icon sni)
+  echo "       $size, bars $l% $r%, $n colours"
+  check "drawn at the panel's $px pixels" test "$size" = "${px}x$px"
+  check "crisp: only frame, bar and panel colours" test "$crisp" = YES
+  check "the bars show the readings (30 and 70)" wait_for 5 bars_near 30 70
+  set_usage 80 10
+  check "and follow them (80 and 10)" wait_for 5 bars_near 80 10
+
+  read -r IX IY < <(icon_centre)
+  xdotool mousemove "$IX" "$IY" click 1
+  check "a click opens the window" wait_for 5 window_visible
+  close_window
+
+  # The menu is read off the screen once it shows the expected mark (a loaded machine may take
+  # a while to draw it); the other row is read off that same picture.
+  box_x=$((IX + box_dx))
+  xdotool mousemove "$IX" "$IY" click 3
+  check "the panel's menu shows Green checked" wait_for 5 menu_checked "$row_green"
+  check "and Red not" not checked_in "$E2E_TMP/menu.png" "$box_x" "$row_red"
+  xdotool mousemove $((box_x + 40)) "$row_red" click 1
+  check "choosing Red there makes the bars red" wait_for 5 bars_red
+  xdotool mousemove "$IX" "$IY" click 3
+  check "the check mark moves to Red" wait_for 5 menu_checked "$row_red"
+  check "and leaves Green" not checked_in "$E2E_TMP/menu.png" "$box_x" "$row_green"
+  xdotool key Escape
+  sleep 0.5
+
+  stop_panel
+  check "the icon goes with the panel" wait_for 5 icon_gone
+  $start
+  check "and comes back when the panel restarts" wait_for 15 icon_shown
+  read -r _ size _ _ _ _ _ _ crisp _ < <(panel_icon sni-again)
+  check "as crisp ($size)" test "$crisp" = YES
+
+  read -r IX IY < <(icon_centre)
+  box_x=$((IX + box_dx))
+  xdotool mousemove "$IX" "$IY" click 3
+  wait_for 5 menu_checked "$row_red"
+  xdotool mousemove $((IX + box_dx + 40)) "$row_exit" click 1
+  check "Exit from the panel's menu ends the program" wait_for 5 sh -c "! kill -0 $APP_PID"
+  wait "$APP_PID"; status=$?
+  check "with status 0" test "$status" = 0
+  check "and removes the item" wait_for 5 icon_gone
+}
+not() { ! "$@"; }
+# menu_checked ROW: a screenshot of the open menu ($E2E_TMP/menu.png) shows a mark in the
+# check box of that row (box_x set by the caller).
+menu_checked() { shot "$E2E_TMP/menu.png" 0 0 400 400 && checked_in "$E2E_TMP/menu.png" "$box_x" "$1"; }
+bars_red() { [ "$(icon_colour)" = FF0000 ]; }
+# Closes the program's window as its close button does, and waits until it has gone.
+close_window() {
+  local w
+  w=$(window_visible | head -1)
+  [ -n "$w" ] || return 0
+  xdotool windowclose "$w" 2>/dev/null || true
+  wait_for 5 not window_visible
+}

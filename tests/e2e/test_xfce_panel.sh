@@ -1,0 +1,31 @@
+# XFCE's panel (xfce4-panel, systray plugin) as users run it: the item as a StatusNotifierItem
+# (icon, readings, click, the panel's own menu with check marks, a panel restart, Exit), then
+# the XEmbed side of the same tray for a program without a session bus.
+source "$(dirname "$0")/lib.sh"
+source "$E2E_DIR/panels.sh"
+PANEL_H=26
+e2e_begin
+start_openbox
+start_xfce_panel
+start_stat 30 70
+start_app
+# The panel's menu hangs below it: check boxes 1 pixel right of the icon's centre, rows 25
+# pixels apart.
+panel_sni_checks start_xfce_panel 22 1 118 168 270
+
+# No session bus: the same tray's XEmbed side.
+DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/no-bus start_app
+check "without a session bus the icon docks in the XEmbed side" wait_for 10 icon_docked
+sleep 1
+read -r _ size _ l r _ n _ crisp _ < <(panel_icon xembed)
+echo "       $size, bars $l% $r%, $n colours"
+check "crisp there too" test "$crisp" = YES
+check "showing the readings" wait_for 5 bars_near 80 10
+W=$(icon_docked | head -1)
+check "its window carries the program's class" sh -c "xprop -id $W WM_CLASS | grep -qx 'WM_CLASS(STRING) = \"zelmaro\", \"Zelmaro\"'"
+check "and process id" sh -c "xprop -id $W _NET_WM_PID | grep -qx '_NET_WM_PID(CARDINAL) = $APP_PID'"
+read -r IX IY < <(icon_centre)
+xdotool mousemove "$IX" "$IY" click --repeat 2 --delay 60 1
+check "a double-click opens the window" wait_for 5 window_visible
+stop_app
+e2e_end
