@@ -13,7 +13,7 @@ test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x1
 
 pkgs=("${build_pkgs[@]}")
 [ "$what" = run ] || pkgs+=("${test_pkgs[@]}")
-[ "$what" = bench ] && pkgs+=(conky-std)
+[ "$what" = bench ] && pkgs+=(conky-std openbox)
 
 missing=()
 for p in "${pkgs[@]}"; do

@@ -13,7 +13,8 @@
 # slow.
 #
 # Usage: scripts/overhead.sh BUILD_DIR [SECONDS]   (BUILD_DIR holds zelmaro, bare_loop,
-#        stat_feeder and qt_tray_reference; SECONDS per run, default 15)
+#        stat_feeder and qt_tray_reference; SECONDS per run, default 15). OVERHEAD_SCENARIOS
+#        picks some of "xembed:steady xembed:changing sni:steady sni:changing".
 set -euo pipefail
 [ "$(id -u)" = 0 ] || exec sudo -E "$0" "$@"  # a bind mount needs a private mount namespace
 build=$(realpath "$1"); secs=${2:-15}; settle=4
@@ -94,7 +95,7 @@ run_meter() {  # SCENARIO METER
   stop $pid
 }
 
-scenarios=(xembed:steady xembed:changing sni:steady sni:changing)
+scenarios=(${OVERHEAD_SCENARIOS:-xembed:steady xembed:changing sni:steady sni:changing})
 meters_for() {  # the meters each host kind runs; conky has no tray icon
   if [ "$1" = xembed ]; then echo "zelmaro qt_tray bare_loop$([ $have_conky = 1 ] && echo ' conky')"
   else echo "zelmaro qt_tray bare_loop"; fi

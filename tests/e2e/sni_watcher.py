@@ -93,6 +93,18 @@ def serve(with_host, fetch):
                 "ProtocolVersion": dbus.Int32(0),
             }
 
+        # The properties in the introspection data too: toolkits read them through proxies
+        # built from it (Qt asks IsStatusNotifierHostRegistered so).
+        @dbus.service.method(dbus.INTROSPECTABLE_IFACE, in_signature="", out_signature="s",
+                             path_keyword="object_path", connection_keyword="connection")
+        def Introspect(self, object_path, connection):
+            xml = dbus.service.Object.Introspect(self, object_path, connection)
+            props = ('<property name="RegisteredStatusNotifierItems" type="as" access="read"/>'
+                     '<property name="IsStatusNotifierHostRegistered" type="b" access="read"/>'
+                     '<property name="ProtocolVersion" type="i" access="read"/>')
+            tag = '<interface name="%s">' % WATCHER
+            return xml.replace(tag, tag + props, 1)
+
         @dbus.service.method(PROPS, in_signature="ss", out_signature="v")
         def Get(self, iface, prop):
             return self._props()[prop]
