@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
 
-.PHONY: run test deps deps-test release sanitize unit e2e bench clean
+.PHONY: run test deps deps-test release sanitize unit e2e fuzz bench clean
 
 deps:
 	scripts/install-deps.sh run
@@ -30,7 +30,24 @@ unit: sanitize
 e2e: release
 	ZELMARO_BIN=$(CURDIR)/$(RELEASE)/zelmaro tests/e2e/run_all.sh
 
-test: deps-test unit e2e
+# Each parser of outside input under libFuzzer with the sanitizers, FUZZ_SECONDS each.
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 30
+FUZZERS := proc_stat counter_path colour_value settings_value
+fuzz:
+	CXX=clang++-14 cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELMARO_FUZZ=ON \
+	  -DZELMARO_TESTS=OFF -DZELMARO_BENCHMARKS=OFF
+	cmake --build $(FUZZ) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZERS))
+	for f in $(FUZZERS); do \
+	  mkdir -p $(FUZZ)/corpus/$$f; \
+	  echo "== fuzz_$$f ($(FUZZ_SECONDS) s)"; \
+	  $(FUZZ)/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -max_len=65536 \
+	    -print_final_stats=1 $(FUZZ)/corpus/$$f fuzz/seeds/$$f >$(FUZZ)/$$f.log 2>&1 \
+	    || { tail -40 $(FUZZ)/$$f.log; exit 1; }; \
+	  grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb|INFO: Done)" $(FUZZ)/$$f.log; \
+	done
+
+test: deps-test unit e2e fuzz
 
 bench:
 	scripts/install-deps.sh bench

@@ -42,6 +42,9 @@ Form1Services WithDefaults(Form1Services s) {
   if (!s.notifyArea) s.notifyArea = platform::CreateDesktopNotificationArea();
   if (!s.messageBoxes) s.messageBoxes = std::make_unique<platform::QtMessageBoxes>();
   if (!s.clock) s.clock = std::make_unique<platform::SystemClock>();
+  if (!s.report) {
+    s.report = [](const std::string& line) { std::fprintf(stderr, "zelmaro: %s\n", line.c_str()); };
+  }
   if (!s.terminate) {
     s.terminate = [](int status) {
       std::fflush(nullptr);
@@ -145,8 +148,10 @@ void Form1::Form_Load() {
     const std::string stored = settings_.GetSetting(kSettingsApp, kSettingsSection, kSettingsKey,
                                                     std::to_string(kDefaultColour));
     mnuCOLOR_Click(Int16(tray::ParseColourIndex(stored).value_or(kDefaultColour)));
-    // 7. Show the window so the grid is drawn on it.
+    // 7. Show the window so the grid is drawn on it; a window manager frames it first, which
+    //    the centring of step 10 needs to know.
     ShowWindow();
+    c.form->WaitUntilExposed(2000);
     // 8. Graph colours and grid.
     window::GraphSetup(*c.pic1[0], *c.pic1[1], GridTick);
     // 9. Tray icon, first with the window's own icon.
@@ -158,7 +163,7 @@ void Form1::Form_Load() {
       const QRect w = c.form->frameGeometry();
       const float left = (static_cast<float>(s.width()) - static_cast<float>(w.width())) / 2.0f;
       const float top = (static_cast<float>(s.height()) - static_cast<float>(w.height())) / 2.0f;
-      c.form->move(s.x() + static_cast<int>(platform::RoundHalfEven(left)),
+      c.form->MoveFrameTo(s.x() + static_cast<int>(platform::RoundHalfEven(left)),
                    s.y() + static_cast<int>(platform::RoundHalfEven(top)));
     }
     // 11. Minimise, which hides the window in the tray.
@@ -167,7 +172,47 @@ void Form1::Form_Load() {
     // 12. First tick by hand, 13. first reset, which starts the timer.
     Timer1_Timer();
     BtnReSet_Click();
+    WatchTrayHost();
   });
+}
+
+// The window hides in the tray only while a tray host can open it again. Without one for a
+// while (a panel starting with the session has had its time), the window comes out of hiding
+// and minimising leaves it on the task bar, until a host appears.
+void Form1::WatchTrayHost() {
+  trayWait_ = std::make_unique<QTimer>();
+  trayWait_->setSingleShot(true);
+  trayWait_->setInterval(services_.trayWaitMs);
+  QObject::connect(trayWait_.get(), &QTimer::timeout, [this] { RunHandler([this] { TrayWaitEnded(); }); });
+  services_.notifyArea->SetHostHandler([this](bool present) {
+    RunHandler([this, present] { TrayHostChanged(present); });
+  });
+  if (!services_.notifyArea->HostPresent()) trayWait_->start();
+}
+
+void Form1::TrayHostChanged(bool present) {
+  if (!present) {
+    if (!trayWait_->isActive() && !trayMissing_) trayWait_->start();
+    return;
+  }
+  trayWait_->stop();
+  trayMissing_ = false;
+  Form_Resize();  // a window minimised meanwhile goes to the tray as usual
+}
+
+void Form1::TrayWaitEnded() {
+  if (services_.notifyArea->HostPresent() || unloaded_) return;
+  trayMissing_ = true;
+  services_.report("no notification area (system tray) found; the window stays on the task bar");
+  const bool first = !trayEverMissing_;
+  trayEverMissing_ = true;
+  if (c_->form->isVisible()) return;
+  // At start the window opens as if from the tray; later it waits minimised on the task bar.
+  if (first) {
+    ShowWindow();
+  } else {
+    c_->form->show();  // shown in its minimised state
+  }
 }
 
 void Form1::Timer1_Timer() {
@@ -264,8 +309,23 @@ void Form1::mnuCOLOR_Click(Int16 Index) {
   c.PicTmp[0]->SetPicture(c.DualColor->Image());
   c.mnuCOLOR[Index]->setChecked(true);
   if (c.Timer1->isActive()) {
-    settings_.SaveSetting(kSettingsApp, kSettingsSection, kSettingsKey, std::to_string(int{Index}));
+    // Written on the settings worker: the pick shows at once, whatever the disk or another
+    // program's lock on the file does meanwhile.
+    settings_.SaveSettingLater(kSettingsApp, kSettingsSection, kSettingsKey, std::to_string(int{Index}),
+                               [this](const platform::SaveOutcome& outcome) {
+                                 RunHandler([this, &outcome] { ReportUnsavedColour(outcome); });
+                               });
   }
+}
+
+// The colour applies for this run all the same; the user learns once per run that it will not
+// come back at the next start, and why.
+void Form1::ReportUnsavedColour(const platform::SaveOutcome& outcome) {
+  if (outcome.ok || unsavedColourReported_) return;
+  unsavedColourReported_ = true;
+  services_.messageBoxes->Show("The colour could not be saved in " + outcome.file + ": " + outcome.reason +
+                                   ".\n\nIt applies until Zelmaro ends.",
+                               kStyleInfo, kTitle);
 }
 
 void Form1::Form_MouseMove(int, int, float X, float) {
@@ -294,7 +354,7 @@ void Form1::ShowWindow() {
 void Form1::mnuExit_Click() { Close(kCloseByCode); }
 
 void Form1::Form_Resize() {
-  if (WindowState() == 1) c_->form->hide();
+  if (WindowState() == 1 && !trayMissing_) c_->form->hide();
 }
 
 void Form1::Form_QueryUnload(bool& Cancel, int UnloadMode) {

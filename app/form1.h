@@ -15,6 +15,7 @@
 #include "platform/runtime.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
+#include "platform/widgets.h"
 #include "window/graph_backlog.h"
 
 namespace window {
@@ -31,6 +32,11 @@ struct Form1Services {
   std::unique_ptr<platform::Clock> clock;                  // null: the system clock
   // Ends the process after a run-time error has been reported (status 1).
   std::function<void(int status)> terminate;
+  // One line for the user on standard error (null: there, prefixed with the program's name).
+  std::function<void(const std::string& line)> report;
+  // How long after start (or after the last tray host went) the window may stay hidden
+  // without any tray host to open it from.
+  int trayWaitMs = 6000;
 };
 
 class Form1 {
@@ -89,7 +95,11 @@ class Form1 {
   void SetWindowState(int state);
   void ShowWindow();
   void Fail(const std::string& text, std::uint32_t style);
+  void ReportUnsavedColour(const platform::SaveOutcome& outcome);
   void WireEvents();
+  void WatchTrayHost();
+  void TrayHostChanged(bool present);
+  void TrayWaitEnded();
 
   Form1Services services_;
   platform::PerformanceData pdh_;
@@ -99,4 +109,9 @@ class Form1 {
   window::GraphBacklog graphBacklog_;  // readings not yet drawn while the window is hidden
   std::int64_t startMonotonic_ = 0;  // the reset's moment on the monotonic clock
   bool unloaded_ = false;
+  bool unsavedColourReported_ = false;
+  // No tray host to open the window from: minimising leaves it on the task bar.
+  bool trayMissing_ = false;
+  bool trayEverMissing_ = false;
+  std::unique_ptr<QTimer> trayWait_;
 };

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/form1.h"
+#include "platform/heap.h"
 #include "platform/session.h"
 #include "platform/widgets.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   platform::BeginDisplayConnection();
   QApplication app(argc, argv);
   platform::EndDisplayConnection();
+  platform::KeepHeapSmall();
   QApplication::setApplicationName("Zelmaro");
   QApplication::setQuitOnLastWindowClosed(false);  // closing the window only hides it
 

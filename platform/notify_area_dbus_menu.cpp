@@ -60,6 +60,12 @@ QVariantMap Filter(const QVariantMap& all, const QStringList& names) {
   return out;
 }
 
+// Far more entries than any menu has: a longer list in one request is refused unread.
+constexpr qsizetype kMaxIdsPerRequest = 1024;
+constexpr qsizetype kMaxNamesPerRequest = 64;
+
+const QString kInvalidArgs = QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
+
 }  // namespace
 
 DBusMenuExporter::DBusMenuExporter(QObject* parent) : QObject(parent) { RegisterNotifyAreaDBusTypes(); }
@@ -98,6 +104,8 @@ bool DBusMenuExporter::eventFilter(QObject* watched, QEvent* event) {
 // Hosts fetch the whole layout again on LayoutUpdated; several changes in one pass of the
 // event loop (a colour choice unticks six entries and ticks one) make one update.
 void DBusMenuExporter::ScheduleUpdate() {
+  properties_.clear();
+  layout_.reset();
   if (updateScheduled_) return;
   updateScheduled_ = true;
   QMetaObject::invokeMethod(
@@ -134,6 +142,14 @@ QAction* DBusMenuExporter::ActionOf(int id) {
 bool DBusMenuExporter::HasItem(int id) { return id == 0 || ActionOf(id) != nullptr; }
 
 DBusMenuLayoutItem DBusMenuExporter::Layout(int parentId, int depth, const QStringList& names) {
+  if (layout_ && layout_->parentId == parentId && layout_->depth == depth && layout_->names == names)
+    return layout_->item;
+  DBusMenuLayoutItem item = BuildLayout(parentId, depth, names);
+  layout_ = CachedLayout{parentId, depth, names, item};
+  return item;
+}
+
+DBusMenuLayoutItem DBusMenuExporter::BuildLayout(int parentId, int depth, const QStringList& names) {
   DBusMenuLayoutItem item;
   item.id = parentId;
   QMenu* children = nullptr;
@@ -141,12 +157,12 @@ DBusMenuLayoutItem DBusMenuExporter::Layout(int parentId, int depth, const QStri
     item.properties.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
     children = menu_;
   } else if (QAction* a = ActionOf(parentId)) {
-    item.properties = Filter(ActionProperties(a), names);
+    item.properties = Filter(CachedProperties(a, parentId), names);
     children = a->menu();
   }
   if (children && depth != 0) {
     for (QAction* a : children->actions()) {
-      DBusMenuLayoutItem child = Layout(IdOf(a), depth < 0 ? -1 : depth - 1, names);
+      DBusMenuLayoutItem child = BuildLayout(IdOf(a), depth < 0 ? -1 : depth - 1, names);
       item.children.append(child);
     }
   }
@@ -156,7 +172,13 @@ DBusMenuLayoutItem DBusMenuExporter::Layout(int parentId, int depth, const QStri
 QVariantMap DBusMenuExporter::Properties(int id, const QStringList& names) {
   if (id == 0) return Filter({{QStringLiteral("children-display"), QStringLiteral("submenu")}}, names);
   QAction* a = ActionOf(id);
-  return a ? Filter(ActionProperties(a), names) : QVariantMap{};
+  return a ? Filter(CachedProperties(a, id), names) : QVariantMap{};
+}
+
+const QVariantMap& DBusMenuExporter::CachedProperties(QAction* a, int id) {
+  auto it = properties_.find(id);
+  if (it == properties_.end()) it = properties_.insert(id, ActionProperties(a));
+  return it.value();
 }
 
 bool DBusMenuExporter::HandleEvent(int id, const QString& eventId) {
@@ -164,9 +186,16 @@ bool DBusMenuExporter::HandleEvent(int id, const QString& eventId) {
   if (!a) return id == 0;
   if (eventId == QLatin1String("clicked") && a->isEnabled() && !a->isSeparator() && !a->menu()) {
     // After the reply has gone: the handler may run a while (or a nested event loop).
+    if (pendingClicks_.contains(id)) return true;
+    pendingClicks_.insert(id);
     QPointer<QAction> guard(a);
     QMetaObject::invokeMethod(
-        this, [guard] { if (guard) guard->trigger(); }, Qt::QueuedConnection);
+        this,
+        [this, guard, id] {
+          pendingClicks_.remove(id);
+          if (guard) guard->trigger();
+        },
+        Qt::QueuedConnection);
   }
   return true;
 }
@@ -177,14 +206,41 @@ DBusMenuAdaptor::DBusMenuAdaptor(DBusMenuExporter* exporter)
   connect(exporter, &DBusMenuExporter::LayoutChanged, this, &DBusMenuAdaptor::LayoutUpdated);
 }
 
+// An error reply in place of the result (only within a call from the bus).
+void DBusMenuAdaptor::Refuse(const QString& why) {
+  if (exporter_->calledFromDBus()) exporter_->sendErrorReply(kInvalidArgs, why);
+}
+
+bool DBusMenuAdaptor::WithinBudget() {
+  if (layoutBudget_.Take()) return true;
+  if (exporter_->calledFromDBus())
+    exporter_->sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.LimitsExceeded"),
+                              QStringLiteral("Too many requests; ask again later"));
+  return false;
+}
+
 uint DBusMenuAdaptor::GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
                                 platform::DBusMenuLayoutItem& layout) {
+  if (!WithinBudget()) return 0;
+  if (propertyNames.size() > kMaxNamesPerRequest) {
+    Refuse(QStringLiteral("Too many property names"));
+    return 0;
+  }
+  if (!exporter_->HasItem(parentId)) {
+    Refuse(QStringLiteral("No menu item with id %1").arg(parentId));
+    return 0;
+  }
   layout = exporter_->Layout(parentId, recursionDepth, propertyNames);
   return exporter_->Revision();
 }
 
 QList<platform::DBusMenuItemProperties> DBusMenuAdaptor::GetGroupProperties(
     const QList<int>& ids, const QStringList& propertyNames) {
+  if (!WithinBudget()) return {};
+  if (ids.size() > kMaxIdsPerRequest || propertyNames.size() > kMaxNamesPerRequest) {
+    Refuse(QStringLiteral("Too many ids or property names"));
+    return {};
+  }
   QList<DBusMenuItemProperties> out;
   for (int id : ids)
     if (exporter_->HasItem(id)) out.append({id, exporter_->Properties(id, propertyNames)});
@@ -192,25 +248,52 @@ QList<platform::DBusMenuItemProperties> DBusMenuAdaptor::GetGroupProperties(
 }
 
 QDBusVariant DBusMenuAdaptor::GetProperty(int id, const QString& name) {
-  return QDBusVariant(exporter_->Properties(id, {name}).value(name));
+  if (!exporter_->HasItem(id)) {
+    Refuse(QStringLiteral("No menu item with id %1").arg(id));
+    return {};
+  }
+  const QVariantMap p = exporter_->Properties(id, {name});
+  auto it = p.find(name);
+  if (it == p.end()) {
+    Refuse(QStringLiteral("Menu item %1 has no property \"%2\"").arg(id).arg(name.left(64)));
+    return {};
+  }
+  return QDBusVariant(it.value());
 }
 
 void DBusMenuAdaptor::Event(int id, const QString& eventId, const QDBusVariant&, uint) {
-  exporter_->HandleEvent(id, eventId);
+  if (!exporter_->HandleEvent(id, eventId))
+    Refuse(QStringLiteral("No menu item with id %1").arg(id));
 }
 
 QList<int> DBusMenuAdaptor::EventGroup(const QList<platform::DBusMenuEvent>& events) {
+  if (events.size() > kMaxIdsPerRequest) {
+    Refuse(QStringLiteral("Too many events"));
+    return {};
+  }
   QList<int> errors;
   for (const DBusMenuEvent& e : events)
     if (!exporter_->HandleEvent(e.id, e.eventId)) errors.append(e.id);
+  // Every event naming an unknown item: the whole group is an error, as a single Event is.
+  if (!events.isEmpty() && errors.size() == events.size())
+    Refuse(QStringLiteral("No menu item with the ids given"));
   return errors;
 }
 
-bool DBusMenuAdaptor::AboutToShow(int) { return false; }
+bool DBusMenuAdaptor::AboutToShow(int id) {
+  if (!exporter_->HasItem(id))
+    Refuse(QStringLiteral("No menu item with id %1").arg(id));
+  return false;
+}
 
 QList<int> DBusMenuAdaptor::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
+  if (ids.size() > kMaxIdsPerRequest) {
+    Refuse(QStringLiteral("Too many ids"));
+    return {};
+  }
   for (int id : ids)
     if (!exporter_->HasItem(id)) idErrors.append(id);
+  if (!ids.isEmpty() && idErrors.size() == ids.size()) Refuse(QStringLiteral("No menu item with the ids given"));
   return {};
 }
 

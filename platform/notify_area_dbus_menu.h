@@ -5,18 +5,23 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QHash>
+#include <QSet>
+#include <optional>
 #include <QObject>
 #include <QPointer>
 
 #include "platform/notify_area_dbus_types.h"
+#include "platform/request_budget.h"
 
 class QAction;
 class QMenu;
 
 namespace platform {
 
-class DBusMenuExporter : public QObject {
+// The bus's call context (for error replies) is that of the exported object, this one.
+class DBusMenuExporter : public QObject, public QDBusContext {
   Q_OBJECT
 
  public:
@@ -27,7 +32,8 @@ class DBusMenuExporter : public QObject {
   DBusMenuLayoutItem Layout(int parentId, int depth, const QStringList& names);
   QVariantMap Properties(int id, const QStringList& names);
   bool HasItem(int id);
-  // Runs a host's event: "clicked" triggers the entry's action from the event loop.
+  // Runs a host's event: "clicked" triggers the entry's action from the event loop. Clicks on
+  // an entry that come faster than the event loop runs them make one trigger, not a queue.
   bool HandleEvent(int id, const QString& eventId);
   uint Revision() const { return revision_; }
 
@@ -43,7 +49,20 @@ class DBusMenuExporter : public QObject {
   void Watch(QMenu* menu);
   void ScheduleUpdate();
 
+  const QVariantMap& CachedProperties(QAction* a, int id);
+  DBusMenuLayoutItem BuildLayout(int parentId, int depth, const QStringList& names);
+
   QPointer<QMenu> menu_;
+  // Properties as last built, per id; dropped whenever the menu changes.
+  QHash<int, QVariantMap> properties_;
+  // The latest layout asked for, which hosts ask for again and again.
+  struct CachedLayout {
+    int parentId = 0, depth = 0;
+    QStringList names;
+    DBusMenuLayoutItem item;
+  };
+  std::optional<CachedLayout> layout_;
+  QSet<int> pendingClicks_;
   QHash<QAction*, int> ids_;
   QHash<int, QPointer<QAction>> actions_;
   int nextId_ = 1;
@@ -51,7 +70,8 @@ class DBusMenuExporter : public QObject {
   bool updateScheduled_ = false;
 };
 
-// The com.canonical.dbusmenu interface on an exporter.
+// The com.canonical.dbusmenu interface on an exporter. Requests naming an entry that does not
+// exist, a property it does not have, or more entries than a menu could hold get a D-Bus error.
 class DBusMenuAdaptor : public QDBusAbstractAdaptor {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
@@ -85,7 +105,13 @@ class DBusMenuAdaptor : public QDBusAbstractAdaptor {
   void ItemActivationRequested(int id, uint timestamp);
 
  private:
+  void Refuse(const QString& why);
+  bool WithinBudget();
   DBusMenuExporter* exporter_;
+  // Hosts ask for the layout when it changes or a menu opens: a few times a second at most.
+  // Faster requests (a flood) get a short error instead of replies the event loop cannot keep
+  // up with.
+  RequestBudget layoutBudget_{100, 200};
 };
 
 }  // namespace platform

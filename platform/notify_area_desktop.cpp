@@ -59,7 +59,17 @@ bool DesktopNotificationArea::Shell_NotifyIconA(std::uint32_t message, const NOT
 
 void DesktopNotificationArea::SetExportedMenu(QMenu* menu) { sni_->SetMenu(menu); }
 
+bool DesktopNotificationArea::HostPresent() const {
+  return host_ == Host::XEmbed || (host_ == Host::StatusNotifier && watcher_->HostRegistered());
+}
+
 void DesktopNotificationArea::Decide() {
+  const bool had = HostPresent();
+  ChooseHost();
+  if (HostPresent() != had) NotifyHost(!had);
+}
+
+void DesktopNotificationArea::ChooseHost() {
   Host next = Host::None;
   if (state_.Shown()) {
     const bool tray = xembed_->TrayPresent();

@@ -31,9 +31,11 @@ class DesktopNotificationArea : public QObject, public NotificationArea {
   bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) override;
   void SetExportedMenu(QMenu* menu) override;
   Host CurrentHost() const { return host_; }
+  bool HostPresent() const override;
 
  private:
   void Decide();
+  void ChooseHost();
   void Deliver(std::uint32_t mouse);
 
   NotifyIconState state_;

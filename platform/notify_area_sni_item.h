@@ -10,6 +10,7 @@
 
 #include "platform/gdi.h"
 #include "platform/notify_area_dbus_types.h"
+#include "platform/request_budget.h"
 
 class QMenu;
 
@@ -40,7 +41,10 @@ class SniItem : public QObject {
   // The properties, as the adaptor reads them.
   QString Id() const;
   QString Title() const { return tip_; }
-  SniIconPixmapList IconPixmap() const { return pixmaps_; }
+  // The pictures, prepared when the icon changes. Asked for faster than any host needs (a host
+  // asks again on each NewIcon, a few times a second), the answer is an empty list: replies of
+  // tens of kilobytes at the rate of a request flood would queue without bound.
+  SniIconPixmapList IconPixmap() const { return pixmapBudget_.Take() ? pixmaps_ : SniIconPixmapList{}; }
   SniToolTip ToolTip() const { return {QString(), {}, tip_, QString()}; }
 
  signals:
@@ -60,6 +64,7 @@ class SniItem : public QObject {
   bool visible_ = false;
   QString tip_;
   SniIconPixmapList pixmaps_;
+  mutable RequestBudget pixmapBudget_{50, 100};
 };
 
 class SniItemAdaptor : public QDBusAbstractAdaptor {

@@ -56,14 +56,22 @@ class NotificationArea {
   // The menu that hosts showing an exported menu should show (the same one the program pops up
   // on 517). May be null.
   virtual void SetExportedMenu(QMenu* menu) { (void)menu; }
+  // Whether a tray host of any kind shows the icon now. Changes are reported to the host
+  // handler as hosts come and go.
+  virtual bool HostPresent() const { return true; }
+  void SetHostHandler(std::function<void(bool present)> handler) { hostHandler_ = std::move(handler); }
 
  protected:
   void Notify(std::uint32_t hWnd, std::uint32_t message, std::uint32_t mouse) {
     if (callback_) callback_(hWnd, message, mouse);
   }
+  void NotifyHost(bool present) {
+    if (hostHandler_) hostHandler_(present);
+  }
 
  private:
   Callback callback_;
+  std::function<void(bool present)> hostHandler_;
 };
 
 // The real notification area: StatusNotifierItem over D-Bus or an XEmbed tray, whichever

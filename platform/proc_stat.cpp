@@ -56,12 +56,21 @@ bool ParseCpuLine(std::string_view rest, std::size_t& index, CpuTimes& t) {
   return true;
 }
 
+// Memory kept between reads: the size of the usual file, not of the largest one ever read.
+template <typename Container>
+void GiveBackExcess(Container& c, std::size_t floor) {
+  if (c.capacity() > floor && c.capacity() > 4 * c.size()) c.shrink_to_fit();
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& buffer) {
   buffer.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    GiveBackExcess(buffer, 64 * 1024);
+    return false;
+  }
   // /proc files report a size of 0, so read in chunks until end of file. The chunk lives on
   // the stack: growing the string by a chunk would clear it on every read.
   constexpr std::size_t kChunk = 16 * 1024;
@@ -82,6 +91,7 @@ bool ReadWholeFile(const std::string& path, std::string& buffer) {
   }
   ::close(fd);
   if (!ok) buffer.clear();
+  GiveBackExcess(buffer, 64 * 1024);
   return ok;
 }
 
@@ -103,6 +113,7 @@ std::size_t ParseProcStat(std::string_view text, std::vector<CpuTimes>& cpus) {
     if (index + 1 > highest) highest = index + 1;
   }
   cpus.resize(highest);
+  GiveBackExcess(cpus, 64);
   return present;
 }
 

@@ -27,6 +27,13 @@ class RecordingNotificationArea : public NotificationArea {
   // that carried them, and the given mouse message (515, 517, ...).
   void Fire(std::uint32_t mouse);
 
+  // A tray host appears or goes, as the desktop's would.
+  void SetHostPresent(bool present) {
+    hostPresent_ = present;
+    NotifyHost(present);
+  }
+  bool HostPresent() const override { return hostPresent_; }
+
   // Makes later requests report failure (the requests are still recorded).
   void SetResult(bool ok) { result_ = ok; }
 
@@ -40,6 +47,7 @@ class RecordingNotificationArea : public NotificationArea {
   std::vector<Request> requests_;
   QMenu* menu_ = nullptr;
   bool result_ = true;
+  bool hostPresent_ = true;
   bool shown_ = false;
   std::uint32_t hWnd_ = 0;
   std::uint32_t callbackMessage_ = 0;

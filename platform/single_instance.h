@@ -1,6 +1,8 @@
-// "Is an earlier instance of this application running?" A per-user lock file in the user's
-// runtime directory, held for the life of the object; a stale lock left by a killed process
-// is taken over.
+// "Is an earlier instance of this application running?" The answer comes from locks the kernel
+// holds for the life of the process and drops when it dies, however it dies: an flock() on a
+// per-user file in the user's runtime directory, and a per-user abstract socket name, which
+// needs no writable directory at all. Nothing a dead process leaves behind (an empty or garbled
+// lock file, a stale pid) can keep a later start out.
 #pragma once
 
 #include <memory>
@@ -13,7 +15,8 @@ class SingleInstance {
   SingleInstance(std::string appName);  // lock in the user's runtime directory
   SingleInstance(std::string appName, std::string lockDir);
   ~SingleInstance();
-  // True when another live instance holds the lock; otherwise this object takes it.
+  // True when another live instance of the same user holds the instance; otherwise this object
+  // takes it (every lock it can get) and keeps it until destroyed.
   bool PrevInstance();
 
  private:

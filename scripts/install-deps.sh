@@ -9,7 +9,8 @@ SUDO=""
 build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev
             qt6-qpa-plugins fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
-           dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps)
+           dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps
+           clang-14 libclang-rt-14-dev openbox locales fonts-cantarell fonts-liberation2)
 
 pkgs=("${build_pkgs[@]}")
 [ "$what" = run ] || pkgs+=("${test_pkgs[@]}")
@@ -22,4 +23,8 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+# A comma-decimal locale for the end-to-end tests.
+if [ "$what" != run ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

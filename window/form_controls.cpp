@@ -39,12 +39,14 @@ void MakeWhitePanel(QLabel* label) {
 }
 
 // Widens a label to the right where its widest text would not fit the design width in the
-// font this desktop provides, so values such as "100.00 %" are not cut off. Place and height
-// stay as designed; the window's edge is the limit.
+// font this desktop provides, so values such as "100.00 %" are not cut off. Where the window's
+// edge leaves too little room, the label moves left just enough to keep one blank column
+// before the edge; height and top stay.
 void FitWidth(QLabel* label, const char* widest) {
   const int needed = label->fontMetrics().horizontalAdvance(QString::fromLatin1(widest)) + 1;
-  const int room = kClientWidth - label->x();
-  if (needed > label->width()) label->resize(std::min(needed, room), label->height());
+  if (needed <= label->width()) return;
+  const int left = std::min(label->x(), kClientWidth - 1 - needed);
+  label->setGeometry(std::max(0, left), label->y(), needed, label->height());
 }
 
 QLabel* MakeStrip(QWidget* parent, int columns, int x, int y) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -24,11 +24,13 @@ void Increment(std::string& digits) {
 
 // |v| in hundredths, rounded half away from zero, as decimal digits (at least "0").
 std::string Hundredths(double magnitude) {
+  // d.dddddddddddddde±x: 15 digits, written the same whatever the C library's locale.
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.14e", magnitude);  // d.dddddddddddddde±x: 15 digits
+  const auto end = std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::scientific, 14).ptr;
+  *end = '\0';
   std::string mantissa;
   for (const char* p = buf; *p != 'e'; ++p) {
-    if (*p != '.') mantissa += *p;
+    if (*p >= '0' && *p <= '9') mantissa += *p;
   }
   const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
   // Digits that lie at or above the hundredths place.

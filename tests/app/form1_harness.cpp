@@ -40,6 +40,8 @@ std::unique_ptr<Form1> Form1Harness::Make() {
   s.messageBoxes = std::make_unique<RecordingMessageBoxes>(&messages);
   s.clock = std::make_unique<ManualClock>(&now, &mono);
   s.terminate = [this](int status) { terminated = status; };
+  s.report = [this](const std::string& line) { reports.push_back(line); };
+  s.trayWaitMs = trayWaitMs;
   return std::make_unique<Form1>(std::move(s));
 }
 

@@ -85,6 +85,8 @@ class Form1Harness {
   std::vector<ShownMessage> messages;
   platform::RecordingNotificationArea* tray = nullptr;  // of the latest Form1 made
   int terminated = -1;
+  std::vector<std::string> reports;  // lines for standard error
+  int trayWaitMs = 6000;
   double now = 45000.5;  // an automation date
   std::int64_t mono = 1000;
   std::unique_ptr<Form1> form;

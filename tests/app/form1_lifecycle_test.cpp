@@ -1,6 +1,8 @@
 // Window states, tray callbacks and the one teardown path.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include "form1_harness.h"
 #include "window/form_controls.h"
 
@@ -35,6 +37,44 @@ TEST(Form1Lifecycle, TrayCallbacksOpenTheWindowOnlyFor515) {
   h.tray->Fire(515);  // again while open: stays open, normal
   EXPECT_TRUE(f.Controls().form->isVisible());
   EXPECT_EQ(h.tray->ExportedMenu(), f.Controls().mnuFile);
+}
+
+// Waits, handling events, until done() or two seconds have passed.
+template <typename Done>
+bool Within2s(Done done) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
+  Form1Harness h;
+  h.trayWaitMs = 50;
+  h.form = h.Make();
+  h.tray->SetHostPresent(false);
+  Form1& f = *h.form;
+  f.Form_Load();
+  auto* w = f.Controls().form;
+  EXPECT_FALSE(w->isVisible());  // hidden as usual while a panel may still be starting
+  ASSERT_TRUE(Within2s([w] { return w->isVisible(); }));
+  EXPECT_EQ(f.WindowState(), 0);
+  ASSERT_EQ(h.reports.size(), 1u);
+  EXPECT_NE(h.reports[0].find("no notification area"), std::string::npos);
+  w->close();  // the close button minimises, but does not hide
+  QCoreApplication::processEvents();  // the window system's answer to the minimise
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(f.WindowState(), 1);
+  h.tray->SetHostPresent(true);  // a panel starts: to the tray as usual
+  EXPECT_FALSE(w->isVisible());
+  h.tray->Fire(515);
+  EXPECT_TRUE(w->isVisible());
+  w->close();
+  EXPECT_FALSE(w->isVisible());
+  h.tray->SetHostPresent(false);  // the panel goes for good: back on the task bar, minimised
+  ASSERT_TRUE(Within2s([w] { return w->isVisible(); }));
+  EXPECT_EQ(f.WindowState(), 1);
+  EXPECT_EQ(h.reports.size(), 2u);
 }
 
 TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QThread>
+
 #include "form1_harness.h"
 #include "window/form_controls.h"
 #include "window/usage_text.h"
@@ -155,8 +157,13 @@ TEST_F(Form1Tick, TheIconFollowsTheReadingsAndTheChosenColour) {
   const auto& red = h->tray->Requests().back().icon;
   EXPECT_EQ(red.argb[2 * 32 + 5], 0xFFFF0000u);
   EXPECT_EQ(red.argb[2 * 32 + 20], 0xFFFF0000u);
-  std::ifstream ini(h->dir().File("config/Quenlark.ini"));
-  const std::string text(std::istreambuf_iterator<char>(ini), {});
+  // The file is written off the user-interface thread, soon after.
+  std::string text;
+  for (int i = 0; i < 500 && text.find("Color=4") == std::string::npos; ++i) {
+    QThread::msleep(10);
+    std::ifstream ini(h->dir().File("config/Quenlark.ini"));
+    text.assign(std::istreambuf_iterator<char>(ini), {});
+  }
   EXPECT_NE(text.find("[Zelmaro_Set]"), std::string::npos);
   EXPECT_NE(text.find("Color=4"), std::string::npos);
   for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->isChecked(), i == 4) << i;
@@ -171,6 +178,33 @@ TEST_F(Form1Tick, AChosenColourSurvivesARestart) {
   for (int i = 0; i < 7; ++i) EXPECT_EQ(again.Controls().mnuCOLOR[i]->isChecked(), i == 6) << i;
   const auto& icon = h->tray->Requests().back().icon;
   EXPECT_EQ(icon.argb[2 * 32 + 5], 0xFFFFFF00u);  // yellow
+}
+
+// A pick that cannot be stored still applies; the user is told once per run, and why.
+TEST_F(Form1Tick, AColourThatCannotBeSavedAppliesAndIsReportedOncePerRun) {
+  Start();
+  std::filesystem::remove_all(h->dir().File("config"));
+  h->dir().Write("config", "a file where the settings directory should be");
+  f->mnuCOLOR_Click(platform::Int16(4));
+  for (int i = 0; i < 500 && h->messages.empty(); ++i) {
+    QThread::msleep(10);
+    QCoreApplication::processEvents();
+  }
+  ASSERT_EQ(h->messages.size(), 1u);
+  EXPECT_EQ(h->messages[0].title, "Zelmaro");
+  EXPECT_EQ(h->messages[0].style, 0x10040u);
+  EXPECT_NE(h->messages[0].text.find("could not be saved in " + h->dir().File("config/Quenlark.ini")),
+            std::string::npos) << h->messages[0].text;
+  EXPECT_NE(h->messages[0].text.find("Not a directory"), std::string::npos) << h->messages[0].text;
+  Tick({100, 100});
+  EXPECT_EQ(h->tray->Requests().back().icon.argb[2 * 32 + 5], 0xFFFF0000u);  // red all the same
+  f->mnuCOLOR_Click(platform::Int16(6));
+  for (int i = 0; i < 30; ++i) {
+    QThread::msleep(10);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_EQ(h->messages.size(), 1u);
+  EXPECT_EQ(h->terminated, -1);
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ e2e_begin() {
   E2E_TMP=$(mktemp -d /tmp/zelmaro-e2e.XXXXXX)
   trap e2e_cleanup EXIT
   trap 'exit 130' INT TERM
-  export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/run
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+  export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/run XDG_CACHE_HOME=$E2E_TMP/cache
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME"
   chmod 700 "$XDG_RUNTIME_DIR"
   unset QT_QPA_PLATFORM
   start_xvfb
@@ -97,6 +97,18 @@ start_bus() {
   wait_for 10 grep -q . "$addr" || { echo "dbus-daemon did not start"; exit 1; }
   export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$addr")
 }
+
+# A reparenting window manager, as every desktop has one: it frames, iconifies and maps
+# windows asynchronously, which a bare X server never does.
+start_wm() {
+  openbox --sm-disable >"$E2E_TMP/wm.log" 2>&1 &
+  WM_PID=$!
+  track $WM_PID
+  wait_for 10 wm_running || { echo "openbox did not start"; cat "$E2E_TMP/wm.log"; exit 1; }
+}
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+# WM_STATE of the program's window: Normal, Iconic or Withdrawn (empty without one).
+wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
 
 # The StatusNotifierWatcher (and host) of the tests; its log is $E2E_TMP/watcher.log.
 start_watcher() {

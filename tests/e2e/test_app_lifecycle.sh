@@ -4,6 +4,7 @@
 # runs on; Exit and SIGTERM end it with status 0 and take the icon away.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+start_wm
 start_watcher
 start_stat 100 100
 INI=$XDG_CONFIG_HOME/Quenlark.ini

@@ -3,6 +3,7 @@
 # sends no NewIcon while the picture stays the same.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+start_wm
 start_watcher
 start_stat 30 70
 start_app

@@ -2,6 +2,7 @@
 # recolours the icon. ContextMenu opens the program's own menu once.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+start_wm
 start_watcher
 start_stat 50 50
 start_app

@@ -3,6 +3,7 @@
 # the grid in their places. Checked from a screenshot of the real window.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+start_wm
 start_watcher
 start_stat 36 72  # rows 32 and 14 of the graphs: clear of the grid rows (every 5th)
 start_app
@@ -14,7 +15,15 @@ sleep 0.8
 W=$(window_visible | head -1)
 eval "$(xdotool getwindowgeometry --shell "$W")"
 check "client area 432 x 191" test "${WIDTH}x${HEIGHT}" = 432x191
-check "centred on the 1024 x 768 screen" test "$X,$Y" = 296,288
+# Centred as framed by the window manager: the frame's outer box, from the client's place on
+# the screen and the frame extents (left, right, top, bottom).
+read -r L R T B <<<"$(xprop -id "$W" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)"
+CX=$(xwininfo -id "$W" | sed -n 's/.*Absolute upper-left X: *//p')
+CY=$(xwininfo -id "$W" | sed -n 's/.*Absolute upper-left Y: *//p')
+FX=$((CX - L)) FY=$((CY - T)) FW=$((432 + L + R)) FH=$((191 + T + B))
+echo "       frame at $FX,$FY size ${FW}x$FH"
+check "frame centred on the 1024 x 768 screen" test $((2 * FX - (1024 - FW))) -ge -1 -a $((2 * FX - (1024 - FW))) -le 1 \
+  -a $((2 * FY - (768 - FH))) -ge -1 -a $((2 * FY - (768 - FH))) -le 1
 PNG=$E2E_TMP/window.png
 import -display "$DISPLAY" -window "$W" "$PNG"
 [ -n "${ZELMARO_DOCS:-}" ] && cp "$PNG" "$ZELMARO_DOCS/window.png"

@@ -2,6 +2,7 @@
 # does nothing, a double-click opens the window, a right click opens one menu.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+start_wm
 start_stat 40 80
 start_app
 sleep 1

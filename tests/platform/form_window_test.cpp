@@ -45,6 +45,33 @@ TEST(FormWindowTest, StateChangesAreReportedAndReadBack) {
   EXPECT_EQ(changes, 3);
 }
 
+TEST(FormWindowTest, AMinimiseTheHandlerAnswersByHidingNeverReachesTheWindowSystem) {
+  // Window managers iconify asynchronously: a window hidden while an iconify is under way
+  // comes back minimised. So the toolkit only hears of the states of a shown window.
+  EnsureApp();
+  platform::FormWindow w(100, 50);
+  w.stateChangedHandler = [&w] {
+    if (w.WindowState() == platform::FormWindow::kMinimized) w.hide();
+  };
+  w.show();
+  w.SetWindowState(platform::FormWindow::kMinimized);
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(w.windowState() & Qt::WindowMinimized, Qt::WindowNoState);
+  w.SetWindowState(platform::FormWindow::kNormal);
+  w.show();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(w.windowState() & Qt::WindowMinimized, Qt::WindowNoState);
+  // The user minimising through the window manager is reported, and hides it too.
+  w.setWindowState(Qt::WindowMinimized);
+  EXPECT_EQ(w.WindowState(), platform::FormWindow::kMinimized);
+  EXPECT_FALSE(w.isVisible());
+  // Shown again in the normal state, the toolkit is told so before the window maps.
+  w.SetWindowState(platform::FormWindow::kNormal);
+  w.show();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(w.windowState() & Qt::WindowMinimized, Qt::WindowNoState);
+}
+
 TEST(SurfaceViewTest, RepaintsFromTheSurfaceAndLetsGoOfIt) {
   EnsureApp();
   platform::PictureSurface s(20, 10, 0x000000);

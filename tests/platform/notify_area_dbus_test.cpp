@@ -87,13 +87,17 @@ TEST(DBusMenuExporter, ClickTriggersTheActionLaterAndOnlyForEnabledEntries) {
   platform::DBusMenuExporter ex;
   ex.SetMenu(&m.menu);
   const auto c = ex.Layout(0, -1, {}).children;
-  EXPECT_TRUE(ex.HandleEvent(c[0].id, "clicked"));
+  // Clicks faster than the event loop runs them (a flood from the bus) make one trigger.
+  for (int i = 0; i < 10000; ++i) EXPECT_TRUE(ex.HandleEvent(c[0].id, "clicked"));
   EXPECT_EQ(m.showRuns, 0);  // not inside the host's call
   EXPECT_TRUE(ex.HandleEvent(c[2].id, "clicked"));
   EXPECT_TRUE(ex.HandleEvent(c[3].id, "hovered"));
   EXPECT_FALSE(ex.HandleEvent(9999, "clicked"));
   QCoreApplication::processEvents();
   EXPECT_EQ(m.showRuns, 1);
+  EXPECT_TRUE(ex.HandleEvent(c[0].id, "clicked"));  // a later click triggers again
+  QCoreApplication::processEvents();
+  EXPECT_EQ(m.showRuns, 2);
   EXPECT_EQ(m.headingRuns, 0);
   EXPECT_EQ(m.redRuns, 0);
   // An action removed from the menu is no longer reachable by its old id.

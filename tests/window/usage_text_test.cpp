@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 
 namespace {
 
@@ -38,11 +41,24 @@ TEST_F(UsageTextTest, NegativeValuesKeepTheirSignUnlessTheyRoundToZero) {
   EXPECT_EQ(window::UsageText(-0.001).toStdString(), ".00 %");
 }
 
-TEST_F(UsageTextTest, UsesTheLocaleDecimalSeparator) {
-  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  EXPECT_EQ(window::UsageText(12.5).toStdString(), "12,50 %");
-  EXPECT_EQ(window::UsageText(0).toStdString(), ",00 %");
-  EXPECT_EQ(window::UsageText(1234.5).toStdString(), "1234,50 %");  // no group separator
+TEST_F(UsageTextTest, UsesTheLocaleDecimalSeparatorWhateverTheCLibraryLocale) {
+  // The toolkit sets the C library's locale from the environment; digits and rounding must
+  // not follow it, only the decimal mark follows the toolkit's locale. A comma-decimal C
+  // locale is tried when the system has one.
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  for (const char* c : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C"}) {
+    if (std::setlocale(LC_ALL, c) == nullptr) continue;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(window::UsageText(12.5).toStdString(), "12,50 %") << c;
+    EXPECT_EQ(window::UsageText(100).toStdString(), "100,00 %") << c;
+    EXPECT_EQ(window::UsageText(0).toStdString(), ",00 %") << c;
+    EXPECT_EQ(window::UsageText(99.995).toStdString(), "100,00 %") << c;
+    EXPECT_EQ(window::UsageText(1234.5).toStdString(), "1234,50 %") << c;  // no group separator
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(window::UsageText(12.5).toStdString(), "12.50 %") << c;
+    EXPECT_EQ(window::UsageText(0.005).toStdString(), ".01 %") << c;
+  }
+  std::setlocale(LC_ALL, saved.c_str());
 }
 
 }  // namespace

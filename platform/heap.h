@@ -1,0 +1,11 @@
+// Keeps the process's heap from holding on to memory it no longer uses: big buffers (a large
+// message from another program on the bus, an oversized file read) go back to the system when
+// freed, and free memory left scattered after a burst of requests is returned every few seconds.
+#pragma once
+
+namespace platform {
+
+// Call once, early in main(), on the thread of the event loop.
+void KeepHeapSmall();
+
+}  // namespace platform
