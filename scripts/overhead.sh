@@ -82,7 +82,9 @@ run_meter() {  # SCENARIO METER
     bare_loop) cmd=("$build/bare_loop") ;;
     conky) cmd=(conky -c "$work/conky.conf") ;;
   esac
-  unshare -m sh -c 'mount --bind "$0" /proc/stat && exec "$@"' "$work/stat" "${cmd[@]}" \
+  # A private network namespace too: the single-instance name lives in the abstract socket
+  # namespace, and another copy running on this machine (a test) must not stop this one.
+  unshare -m -n sh -c 'mount --bind "$0" /proc/stat && exec "$@"' "$work/stat" "${cmd[@]}" \
     >/dev/null 2>&1 &
   pid=$!; pids+=($pid)
   sleep "$settle"
