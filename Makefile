@@ -1,10 +1,11 @@
 # make run   installs what is missing, builds in Release and starts Zelmaro (needs a desktop session)
 # make test  installs what is missing, builds, and runs every test (unit, sanitizer, end-to-end)
+# make deb   builds the Debian package (build/release/zelmaro_<version>_<arch>.deb)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
 
-.PHONY: run test deps deps-test release sanitize unit e2e fuzz bench clean
+.PHONY: run test deps deps-test deps-deb release sanitize unit e2e deb package-test fuzz bench clean
 
 deps:
 	scripts/install-deps.sh run
@@ -30,6 +31,17 @@ unit: sanitize
 e2e: release
 	ZELMARO_BIN=$(CURDIR)/$(RELEASE)/zelmaro tests/e2e/run_all.sh
 
+deps-deb:
+	scripts/install-deps.sh deb
+
+deb: deps-deb release
+	rm -f $(RELEASE)/zelmaro_*.deb
+	cmake --build $(RELEASE) -j $(JOBS) --target package
+
+# The package as users get it: lintian, its files, and the program run from it.
+package-test: deb
+	timeout -k 5 300 tests/package/test_package.sh $(CURDIR)/$(RELEASE)/zelmaro_*.deb
+
 # Each parser of outside input under libFuzzer with the sanitizers, FUZZ_SECONDS each.
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 30
@@ -47,7 +59,7 @@ fuzz:
 	  grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb|INFO: Done)" $(FUZZ)/$$f.log; \
 	done
 
-test: deps-test unit e2e fuzz
+test: deps-test unit e2e fuzz package-test
 
 bench:
 	scripts/install-deps.sh bench

@@ -1,12 +1,14 @@
 // Zelmaro: a processor-usage meter that lives in the desktop's notification area.
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/form1.h"
 #include "platform/heap.h"
 #include "platform/session.h"
 #include "platform/widgets.h"
 
 int main(int argc, char** argv) {
+  if (const auto status = RunCommandLine(argc, argv)) return *status;  // an option did its work
   const std::string noDisplay = platform::DisplayUnavailableReason();
   if (!noDisplay.empty()) {
     std::fprintf(stderr, "zelmaro: %s\n", noDisplay.c_str());

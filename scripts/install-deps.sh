@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Zelmaro need.
-# Usage: scripts/install-deps.sh [run|test|bench]   (run: build and run; test: and test; bench: and measure)
+# Usage: scripts/install-deps.sh [run|deb|test|bench]
+#   run: build and run; deb: and build the Debian package; test: and test; bench: and measure
 set -euo pipefail
 what=${1:-test}
 SUDO=""
@@ -10,11 +11,14 @@ build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev 
             qt6-qpa-plugins fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
            dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps
-           clang-14 libclang-rt-14-dev openbox locales fonts-cantarell fonts-liberation2)
+           clang-14 libclang-rt-14-dev openbox locales fonts-cantarell fonts-liberation2
+           lintian desktop-file-utils appstream man-db lxqt-panel)
+deb_pkgs=(dpkg-dev file)
 
 pkgs=("${build_pkgs[@]}")
-[ "$what" = run ] || pkgs+=("${test_pkgs[@]}")
-[ "$what" = bench ] && pkgs+=(conky-std openbox)
+[ "$what" = run ] || pkgs+=("${deb_pkgs[@]}")
+[ "$what" = run ] || [ "$what" = deb ] || pkgs+=("${test_pkgs[@]}")
+[ "$what" = bench ] && pkgs+=(conky-std)
 
 missing=()
 for p in "${pkgs[@]}"; do

@@ -202,3 +202,22 @@ shot() { import -display "$DISPLAY" -window root -crop "$4x$5+$2+$3" +repage "$1
 icon_pixel() { awk -v x="$2" -v y="$3" 'NR == y + 1 { print $(x + 1) }' "$1"; }
 # The distinct pixel values of a text icon dump, sorted, on one line.
 icon_colours() { tr ' ' '\n' <"$1" | sort -u | tr '\n' ' ' | sed 's/ $//'; }
+
+# Starts the program from a desktop entry as a desktop does (launch_entry.py), with readings
+# from the fake /proc/stat as start_app: APP_PID is the program, LAUNCHER_PID the launcher,
+# whose exit status is the program's.
+start_entry() {
+  local pidfile=$E2E_TMP/entry.pid
+  rm -f "$pidfile"
+  if [ -n "$STAT" ] && [ "$(id -u)" = 0 ]; then
+    unshare -m sh -c 'mount --bind "$0" /proc/stat && exec "$@"' "$STAT" \
+      $PY "$E2E_DIR/launch_entry.py" "$1" "$pidfile" >>"$E2E_TMP/app.log" 2>&1 &
+  else
+    $PY "$E2E_DIR/launch_entry.py" "$1" "$pidfile" >>"$E2E_TMP/app.log" 2>&1 &
+  fi
+  LAUNCHER_PID=$!
+  track $LAUNCHER_PID
+  wait_for 10 test -s "$pidfile" || { echo "launching $1 failed"; cat "$E2E_TMP/app.log"; return 1; }
+  APP_PID=$(cat "$pidfile")
+  track "$APP_PID"
+}

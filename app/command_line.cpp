@@ -1,0 +1,147 @@
+#include "app/command_line.h"
+
+#include <cstdio>
+
+#include "platform/autostart.h"
+#include "platform/toolkit_options.h"
+
+#ifndef ZELMARO_VERSION
+#define ZELMARO_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr const char* kAutostartFile = "zelmaro.desktop";
+
+void Fail(CommandLine& line, const std::string& why) {
+  if (line.action == CommandLine::Action::UsageError) return;  // the first fault is reported
+  line.action = CommandLine::Action::UsageError;
+  line.error = why;
+}
+
+// Prints to standard output; a failed write (a full disk, a closed pipe) is an error too.
+int Print(const std::string& text) {
+  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) return 0;
+  std::fprintf(stderr, "zelmaro: cannot write to standard output\n");
+  return 1;
+}
+
+int Autostart(bool on) {
+  const platform::AutostartFolder folder;
+  const std::string path = folder.EntryPath(kAutostartFile);
+  if (on) {
+    const std::string program = platform::RunningProgramPath();
+    if (program.empty()) {
+      std::fprintf(stderr, "zelmaro: cannot tell where the program file is, so no autostart entry was made\n");
+      return 1;
+    }
+    const std::string error = folder.Write(kAutostartFile, AutostartEntryText(program));
+    if (!error.empty()) {
+      std::fprintf(stderr, "zelmaro: cannot write the autostart entry: %s\n", error.c_str());
+      return 1;
+    }
+    return Print("Autostart on: Zelmaro will start with the desktop session (" + path + ").\n");
+  }
+  bool removed = false;
+  const std::string error = folder.Remove(kAutostartFile, removed);
+  if (!error.empty()) {
+    std::fprintf(stderr, "zelmaro: cannot remove the autostart entry: %s\n", error.c_str());
+    return 1;
+  }
+  if (removed) return Print("Autostart off: removed " + path + "; Zelmaro no longer starts with the desktop session.\n");
+  return Print("Autostart off: there was no autostart entry (" + path + "); nothing to do.\n");
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  using Action = CommandLine::Action;
+  CommandLine line;
+  bool help = false, version = false;
+  std::optional<bool> autostart;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& arg = arguments[i];
+    if (arg == "-h" || arg == "--help") {
+      help = true;
+    } else if (arg == "--version") {
+      version = true;
+    } else if (arg == "--autostart" || arg.starts_with("--autostart=")) {
+      std::optional<std::string> value;
+      if (arg != "--autostart") value = arg.substr(arg.find('=') + 1);
+      else if (i + 1 < arguments.size()) value = arguments[++i];
+      if (value == "on" || value == "off") autostart = *value == "on";
+      else Fail(line, value ? "--autostart takes on or off, not '" + *value + "'" : "--autostart needs on or off");
+    } else if (const auto kind = platform::ClassifyToolkitOption(arg); kind == platform::ToolkitOption::Flag) {
+      continue;
+    } else if (kind == platform::ToolkitOption::WithValue) {
+      if (i + 1 >= arguments.size()) {
+        Fail(line, arg + " needs a value");
+        continue;
+      }
+      const std::string name = platform::ToolkitOptionName(arg);
+      if (name == "platform") line.platformName = arguments[i + 1];
+      if (name == "display") line.displayName = arguments[i + 1];
+      ++i;
+    } else {
+      Fail(line, arg.starts_with("-") ? "unknown option '" + arg + "'" : "unexpected argument '" + arg + "'");
+    }
+  }
+  if (line.action == Action::UsageError) return line;
+  if (help) line.action = Action::Help;
+  else if (version) line.action = Action::Version;
+  else if (autostart) line.action = *autostart ? Action::AutostartOn : Action::AutostartOff;
+  return line;
+}
+
+std::string UsageText() {
+  return "Usage: zelmaro [toolkit options]\n"
+         "       zelmaro --autostart on|off\n"
+         "       zelmaro --help | --version\n"
+         "\n"
+         "Shows how busy processors 0 and 1 are, as two bars in the desktop's notification\n"
+         "area. Without options it starts and stays in the notification area.\n"
+         "\n"
+         "Options:\n"
+         "  --autostart on   start Zelmaro with the desktop session from now on\n"
+         "  --autostart off  no longer start it with the desktop session\n"
+         "  -h, --help       print this help and exit\n"
+         "  --version        print the version and exit\n"
+         "\n"
+         "The toolkit's own options (-platform NAME, -display DISPLAY, -style STYLE, ...)\n"
+         "are passed on to it. See zelmaro(1).\n";
+}
+
+std::string VersionText() { return std::string("zelmaro ") + ZELMARO_VERSION + "\n"; }
+
+std::string AutostartEntryText(const std::string& programPath) {
+  return "[Desktop Entry]\n"
+         "Type=Application\n"
+         "Name=Zelmaro\n"
+         "Comment=Show how busy the processors are, in the notification area\n"
+         "Exec=" + platform::DesktopExecArgument(programPath) + "\n"
+         "TryExec=" + platform::DesktopStringValue(programPath) + "\n"
+         "Icon=zelmaro\n"
+         "Terminal=false\n"
+         "StartupNotify=false\n";
+}
+
+std::optional<int> RunCommandLine(int argc, char** argv) {
+  const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  switch (line.action) {
+    case CommandLine::Action::Run:
+      platform::UseDisplayOptions(line.platformName, line.displayName);
+      return std::nullopt;
+    case CommandLine::Action::Help:
+      return Print(UsageText());
+    case CommandLine::Action::Version:
+      return Print(VersionText());
+    case CommandLine::Action::AutostartOn:
+      return Autostart(true);
+    case CommandLine::Action::AutostartOff:
+      return Autostart(false);
+    case CommandLine::Action::UsageError:
+      std::fprintf(stderr, "zelmaro: %s\n%s", line.error.c_str(), UsageText().c_str());
+      return 2;
+  }
+  return 2;
+}

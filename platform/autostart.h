@@ -1,0 +1,42 @@
+// The user's autostart folder: desktop entries in $XDG_CONFIG_HOME/autostart (default
+// ~/.config/autostart) that the desktop session starts at login. Also the two facts an entry
+// that starts the running program needs: where that program is, and how to quote it on an
+// Exec line.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+class AutostartFolder {
+ public:
+  AutostartFolder();  // in the user's config dir
+  explicit AutostartFolder(std::string configDir);
+
+  // Where the entry named fileName ("name.desktop") is or would be.
+  std::string EntryPath(const std::string& fileName) const;
+  // Writes the entry whole or not at all (temp file, then rename), making the folder when
+  // missing. Empty on success, otherwise why it failed.
+  std::string Write(const std::string& fileName, const std::string& contents) const;
+  // Removes the entry; removed tells whether there was one. Empty on success (also when there
+  // was none), otherwise why it failed.
+  std::string Remove(const std::string& fileName, bool& removed) const;
+
+ private:
+  std::string dir_;
+};
+
+// $XDG_CONFIG_HOME when it is an absolute path, otherwise $HOME/.config (the password
+// database's home when HOME is unset).
+std::string UserConfigDir();
+
+// The absolute path of the running program's file.
+std::string RunningProgramPath();
+
+// One argument of a desktop entry's Exec line, quoted when it needs it and escaped as an Exec
+// value (with the string escapes of the entry file on top).
+std::string DesktopExecArgument(const std::string& argument);
+// A path as a desktop entry string value (TryExec=, for example).
+std::string DesktopStringValue(const std::string& text);
+
+}  // namespace platform
