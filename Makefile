@@ -64,9 +64,9 @@ test: deps-test unit e2e fuzz package-test
 bench:
 	scripts/install-deps.sh bench
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELMARO_TESTS=OFF
-	cmake --build build/bench -j $(JOBS) --target zelmaro_bench zelmaro
+	cmake --build build/bench -j $(JOBS) --target zelmaro_bench zelmaro bare_loop stat_feeder qt_tray_reference
 	build/bench/zelmaro_bench
-	scripts/overhead.sh build/bench/zelmaro
+	scripts/overhead.sh build/bench
 
 clean:
 	rm -rf build

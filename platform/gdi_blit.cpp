@@ -48,6 +48,34 @@ bool Clip(const Bitmap& dst, int& x, int& y, int& w, int& h, const Bitmap& src, 
   return clipAxis(x, sx, w, dst.width, src.width) && clipAxis(y, sy, h, dst.height, src.height);
 }
 
+std::uint32_t LoadWord(const std::uint8_t* p) {
+  std::uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+
+void StoreWord(std::uint8_t* p, std::uint32_t v) { std::memcpy(p, &v, 4); }
+
+// The transfers between the screen format and monochrome, one row at a time without the
+// generic row codecs: a mask made from a picture and a mask laid over it.
+void ScreenToMonoRow(std::uint8_t* d, int x, const std::uint8_t* s, int w, std::uint32_t keyWord) {
+  for (int i = 0; i < w; ++i, s += 4) {
+    const int bit = x + i;
+    const std::uint8_t m = static_cast<std::uint8_t>(0x80u >> (bit & 7));
+    const bool on = (LoadWord(s) & 0xFFFFFFu) == keyWord;
+    d[bit >> 3] = static_cast<std::uint8_t>(on ? (d[bit >> 3] | m) : (d[bit >> 3] & ~m));
+  }
+}
+
+void MonoToScreenRow(std::uint8_t* d, const std::uint8_t* s, int sx, int w, std::uint32_t one,
+                     std::uint32_t zero, bool andWithDest) {
+  for (int i = 0; i < w; ++i, d += 4) {
+    const int bit = sx + i;
+    const std::uint32_t v = (s[bit >> 3] >> (7 - (bit & 7))) & 1u ? one : zero;
+    StoreWord(d, andWithDest ? (LoadWord(d) & v) : v);
+  }
+}
+
 }  // namespace
 
 bool Blit(Bitmap& dst, COLORREF dstBk, COLORREF dstText, int x, int y, int w, int h,
@@ -64,6 +92,18 @@ bool Blit(Bitmap& dst, COLORREF dstBk, COLORREF dstText, int x, int y, int w, in
   const bool reverse = &dst == &src && y > sy;
   const bool raw = SameLayout(dst, src) && dst.bpp >= 8;
   const int bytes = dst.bpp / 8;
+  if (src.fmt == Fmt::Ddb32 && dst.Mono() && rop == SRCCOPY) {
+    const std::uint32_t keyWord = ToWord(Quantize(src, srcBk)) & 0xFFFFFFu;
+    for (int r = 0; r < h; ++r)
+      ScreenToMonoRow(dst.Row(y + r), x, src.Row(sy + r) + static_cast<std::ptrdiff_t>(sx) * 4, w, keyWord);
+    return true;
+  }
+  if (src.Mono() && dst.fmt == Fmt::Ddb32) {
+    for (int r = 0; r < h; ++r)
+      MonoToScreenRow(dst.Row(y + r) + static_cast<std::ptrdiff_t>(x) * 4, src.Row(sy + r), sx, w,
+                      ToWord(dstBk), ToWord(dstText), rop == SRCAND);
+    return true;
+  }
   for (int i = 0; i < h; ++i) {
     const int r = reverse ? h - 1 - i : i;
     if (raw && rop == SRCCOPY) {

@@ -1,6 +1,7 @@
 // Icons: made from a colour bitmap and a mask (copied, so the icon outlives its sources),
 // or from ARGB pixels; read back as ARGB.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gdi_internal.h"
 
@@ -34,6 +35,20 @@ HICON CreateIconIndirect(const ICONINFO* info) {
   icon->width = width;
   icon->height = height;
   icon->argb.assign(static_cast<std::size_t>(width) * height, 0);
+  if (colour && mask->Mono() && colour->fmt == Fmt::Ddb32 && colour->width >= width && colour->height >= height) {
+    // The usual pair, a monochrome mask and a screen-format picture: straight from their rows.
+    for (int y = 0; y < height; ++y) {
+      const std::uint8_t* m = mask->Row(y);
+      const std::uint8_t* c = colour->Row(y);
+      std::uint32_t* out = &icon->argb[static_cast<std::size_t>(y) * width];
+      for (int x = 0; x < width; ++x, c += 4) {
+        std::uint32_t word;
+        std::memcpy(&word, c, 4);
+        out[x] = (word & 0xFFFFFFu) | ((m[x >> 3] >> (7 - (x & 7))) & 1u ? 0u : 0xFF000000u);
+      }
+    }
+    return handle;
+  }
   std::uint32_t* bits = Scratch(width, 0);
   std::uint32_t* colours = Scratch(width, 3);
   for (int y = 0; y < height; ++y) {

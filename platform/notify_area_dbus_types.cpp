@@ -1,6 +1,7 @@
 #include "platform/notify_area_dbus_types.h"
 
 #include <QDBusMetaType>
+#include <QtEndian>
 
 namespace platform {
 
@@ -125,15 +126,9 @@ SniIconPixmap MakeSniIconPixmap(const std::uint32_t* argb, int width, int height
   SniIconPixmap p;
   p.width = width;
   p.height = height;
-  p.bytes.resize(static_cast<qsizetype>(width) * height * 4);
-  char* out = p.bytes.data();
-  for (int i = 0; i < width * height; ++i) {
-    const std::uint32_t v = argb[i];
-    *out++ = static_cast<char>(v >> 24);
-    *out++ = static_cast<char>(v >> 16);
-    *out++ = static_cast<char>(v >> 8);
-    *out++ = static_cast<char>(v);
-  }
+  const qsizetype count = static_cast<qsizetype>(width) * height;
+  p.bytes = QByteArray(count * 4, Qt::Uninitialized);
+  qToBigEndian<quint32>(argb, count, p.bytes.data());
   return p;
 }
 

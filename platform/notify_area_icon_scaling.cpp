@@ -1,5 +1,7 @@
 #include "platform/notify_area_icon_scaling.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -17,9 +19,16 @@ std::vector<std::uint32_t> ScaleIconCrisp(const std::uint32_t* src, int sw, int 
   out.resize(static_cast<std::size_t>(dw) * dh);
   std::vector<int> columns(dw);
   for (int x = 0; x < dw; ++x) columns[x] = CentreSource(x, sw, dw);
+  int previous = -1;
   for (int y = 0; y < dh; ++y) {
-    const std::uint32_t* row = src + static_cast<std::size_t>(CentreSource(y, sh, dh)) * sw;
+    const int sy = CentreSource(y, sh, dh);
     std::uint32_t* dst = out.data() + static_cast<std::size_t>(y) * dw;
+    if (sy == previous) {  // enlarging: the row above came from the same source row
+      std::copy(dst - dw, dst, dst);
+      continue;
+    }
+    previous = sy;
+    const std::uint32_t* row = src + static_cast<std::size_t>(sy) * sw;
     for (int x = 0; x < dw; ++x) {
       const std::uint32_t p = row[columns[x]];
       dst[x] = (p >> 24) == 0 ? 0u : p;  // one transparent value, whatever colour it hid

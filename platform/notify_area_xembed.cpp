@@ -247,26 +247,35 @@ void XEmbedTrayIcon::Paint() {
   if (window_ == 0 || icon_.argb.empty()) return;
   const int side = std::min(width_, height_);
   if (side <= 0) return;
-  const auto px = ScaleIconCrisp(icon_.argb.data(), icon_.width, icon_.height, side, side);
+  // At the picture's own size no scaling is needed: transparent pixels are skipped anyway.
+  std::vector<std::uint32_t> scaled;
+  const std::uint32_t* px = icon_.argb.data();
+  if (side != icon_.width || side != icon_.height) {
+    scaled = ScaleIconCrisp(icon_.argb.data(), icon_.width, icon_.height, side, side);
+    px = scaled.data();
+  }
   const int ox = (width_ - side) / 2, oy = (height_ - side) / 2;
   x_->clear_area(conn_, 0, window_, 0, 0, 0, 0);
 
-  std::vector<std::pair<std::uint32_t, std::vector<xcb_rectangle_t>>> runs;
+  // The run lists keep their storage from one picture to the next.
+  if (runs_.size() > 16) runs_.clear();
+  for (auto& run : runs_) run.second.clear();
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side;) {
       const std::uint32_t c = px[y * side + x];
       int end = x + 1;
       while (end < side && px[y * side + end] == c) ++end;
       if ((c >> 24) != 0) {
-        auto it = std::find_if(runs.begin(), runs.end(), [c](const auto& r) { return r.first == c; });
-        if (it == runs.end()) it = runs.insert(runs.end(), {c, {}});
+        auto it = std::find_if(runs_.begin(), runs_.end(), [c](const auto& r) { return r.first == c; });
+        if (it == runs_.end()) it = runs_.insert(runs_.end(), {c, {}});
         it->second.push_back({static_cast<std::int16_t>(ox + x), static_cast<std::int16_t>(oy + y),
                               static_cast<std::uint16_t>(end - x), 1});
       }
       x = end;
     }
   }
-  for (const auto& [colour, rects] : runs) {
+  for (const auto& [colour, rects] : runs_) {
+    if (rects.empty()) continue;
     const std::uint32_t pixel = argb_ ? (colour | 0xFF000000u) : (colour & 0xFFFFFF);  // TrueColor
     x_->change_gc(conn_, gc_, XCB_GC_FOREGROUND, &pixel);
     x_->poly_fill_rectangle(conn_, window_, gc_, static_cast<std::uint32_t>(rects.size()), rects.data());

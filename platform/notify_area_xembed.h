@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi.h"
@@ -69,6 +70,7 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   int width_ = 22, height_ = 22;
   int hintSide_ = 22;
   gdi::IconImage icon_;
+  std::vector<std::pair<std::uint32_t, std::vector<xcb_rectangle_t>>> runs_;  // per colour
   QByteArray tip_;
   TrayClickClassifier clicks_;
 };

@@ -71,27 +71,23 @@ bool ReadWholeFile(const std::string& path, std::string& buffer) {
     GiveBackExcess(buffer, 64 * 1024);
     return false;
   }
+  // /proc files report a size of 0, so read in chunks until end of file. The chunk lives on
+  // the stack: growing the string by a chunk would clear it on every read.
   constexpr std::size_t kChunk = 16 * 1024;
+  char chunk[kChunk];
   bool ok = true;
   for (;;) {
-    std::size_t used = buffer.size();
-    if (used >= kMaxStatFileBytes) {
+    if (buffer.size() >= kMaxStatFileBytes) {
       ok = false;
       break;
     }
-    // /proc files report a size of 0, so read in chunks until end of file.
-    buffer.resize(used + kChunk);
-    ssize_t n = ::read(fd, buffer.data() + used, kChunk);
-    if (n < 0 && errno == EINTR) {
-      buffer.resize(used);
-      continue;
-    }
+    const ssize_t n = ::read(fd, chunk, kChunk);
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      buffer.resize(used);
       ok = n == 0;
       break;
     }
-    buffer.resize(used + static_cast<std::size_t>(n));
+    buffer.append(chunk, static_cast<std::size_t>(n));
   }
   ::close(fd);
   if (!ok) buffer.clear();

@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """A small StatusNotifierWatcher and host for tests, and a client for the item it knows.
 
-  sni_watcher.py serve [--no-host]     own the watcher name (and register as a host); log
+  sni_watcher.py serve [--no-host] [--fetch]
+                                       own the watcher name (and register as a host); log
                                        "registered NAME", "unregistered NAME" and "NewIcon NAME"
-                                       lines on stdout until killed
+                                       lines on stdout until killed; --fetch: read the item's
+                                       IconPixmap on every NewIcon, as a host that shows it does
   sni_watcher.py items                 print the registered items, one a line
   sni_watcher.py wait-item SECONDS     wait until an item is registered (exit 1 on timeout)
   sni_watcher.py icon OUT [SIZE]       write the item's IconPixmap entry of SIZE (default 32)
@@ -33,7 +35,7 @@ def log(*parts):
     print(*parts, flush=True)
 
 
-def serve(with_host):
+def serve(with_host, fetch):
     import dbus.service
     from dbus.mainloop.glib import DBusGMainLoop
     from gi.repository import GLib
@@ -91,6 +93,18 @@ def serve(with_host):
                 "ProtocolVersion": dbus.Int32(0),
             }
 
+        # The properties in the introspection data too: toolkits read them through proxies
+        # built from it (Qt asks IsStatusNotifierHostRegistered so).
+        @dbus.service.method(dbus.INTROSPECTABLE_IFACE, in_signature="", out_signature="s",
+                             path_keyword="object_path", connection_keyword="connection")
+        def Introspect(self, object_path, connection):
+            xml = dbus.service.Object.Introspect(self, object_path, connection)
+            props = ('<property name="RegisteredStatusNotifierItems" type="as" access="read"/>'
+                     '<property name="IsStatusNotifierHostRegistered" type="b" access="read"/>'
+                     '<property name="ProtocolVersion" type="i" access="read"/>')
+            tag = '<interface name="%s">' % WATCHER
+            return xml.replace(tag, tag + props, 1)
+
         @dbus.service.method(PROPS, in_signature="ss", out_signature="v")
         def Get(self, iface, prop):
             return self._props()[prop]
@@ -108,9 +122,16 @@ def serve(with_host):
                 watcher.hosts.remove(name)
 
     bus.add_signal_receiver(owner_changed, "NameOwnerChanged", "org.freedesktop.DBus")
-    bus.add_signal_receiver(
-        lambda *a, **kw: log("NewIcon", kw.get("sender")), "NewIcon", ITEM_IFACE,
-        sender_keyword="sender")
+    def new_icon(*args, **kw):
+        sender, path = kw.get("sender"), kw.get("path")
+        log("NewIcon", sender)
+        if fetch:
+            # Asynchronous, as a host's main loop does it; the answer is dropped.
+            bus.call_async(sender, path, PROPS, "Get", "ss", (ITEM_IFACE, "IconPixmap"),
+                           lambda *r: None, lambda e: log("fetch failed", e), byte_arrays=True)
+
+    bus.add_signal_receiver(new_icon, "NewIcon", ITEM_IFACE, sender_keyword="sender",
+                            path_keyword="path")
     # Hold the name only after everything answers.
     name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
     if with_host:
@@ -185,7 +206,7 @@ def main():
         sys.exit(__doc__)
     cmd, args = sys.argv[1], sys.argv[2:]
     if cmd == "serve":
-        serve("--no-host" not in args)
+        serve("--no-host" not in args, "--fetch" in args)
         return
     bus = dbus.SessionBus()
     if cmd == "items":
