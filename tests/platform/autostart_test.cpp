@@ -15,13 +15,6 @@ using platform::AutostartFolder;
 
 namespace {
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // Sets an environment variable for one scope.
 class ScopedEnv {
  public:

@@ -21,17 +21,6 @@
 
 using platform::SettingsStore;
 
-namespace {
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-}  // namespace
-
 TEST(SettingsStore, ValueWrittenIsReadBackByANewStore) {
   TempDir dir;
   const std::string config = dir.File("nested/config");  // created on first write

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 class TempDir {
@@ -35,6 +36,14 @@ class TempDir {
  private:
   std::string path_;
 };
+
+// The whole text of a file ("" when it cannot be read).
+inline std::string ReadText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
 
 inline std::string TestData(const std::string& name) {
   return std::string(ZELMARO_TEST_DATA) + "/" + name;
