@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/autostart.h"
-#include "platform/toolkit_options.h"
+#include "platform/session/autostart.h"
+#include "platform/session/toolkit_options.h"
 
 #ifndef ZELMARO_VERSION
 #define ZELMARO_VERSION "unknown"

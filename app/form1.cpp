@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <exception>
 
-#include "platform/form_window.h"
-#include "platform/gdi.h"
-#include "platform/popup_menu.h"
-#include "platform/session.h"
-#include "platform/widgets.h"
+#include "platform/window_system/form_window.h"
+#include "platform/raster_graphics/gdi.h"
+#include "platform/window_system/popup_menu.h"
+#include "platform/session/session.h"
+#include "platform/window_system/widgets.h"
 #include "sampling/counter_path.h"
 #include "sampling/counter_status.h"
 #include "sampling/elapsed_clock.h"

@@ -8,14 +8,14 @@
 #include <memory>
 #include <string>
 
-#include "platform/clock.h"
-#include "platform/message_box.h"
-#include "platform/notify_icon.h"
-#include "platform/pdh.h"
-#include "platform/runtime.h"
-#include "platform/settings_store.h"
-#include "platform/single_instance.h"
-#include "platform/widgets.h"
+#include "platform/clock/clock.h"
+#include "platform/message_boxes/message_box.h"
+#include "platform/notification_area/notify_icon.h"
+#include "platform/performance_data/pdh.h"
+#include "platform/runtime/runtime.h"
+#include "platform/settings/settings_store.h"
+#include "platform/single_instance/single_instance.h"
+#include "platform/window_system/widgets.h"
 #include "window/graph_backlog.h"
 
 namespace window {

@@ -3,9 +3,9 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
-#include "platform/heap.h"
-#include "platform/session.h"
-#include "platform/widgets.h"
+#include "platform/runtime/heap.h"
+#include "platform/session/session.h"
+#include "platform/window_system/widgets.h"
 
 int main(int argc, char** argv) {
   if (const auto status = RunCommandLine(argc, argv)) return *status;  // an option did its work

@@ -3,7 +3,7 @@
 // and one mark step every 500 ms, shown or hidden.
 #include <benchmark/benchmark.h>
 
-#include "platform/picture_surface.h"
+#include "platform/raster_graphics/picture_surface.h"
 #include "window/usage_graphs.h"
 
 namespace {

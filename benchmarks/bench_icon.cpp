@@ -2,7 +2,7 @@
 // snapshot, picture assignment, clear and painting.
 #include <benchmark/benchmark.h>
 
-#include "platform/picture_surface.h"
+#include "platform/raster_graphics/picture_surface.h"
 #include "tray/bar_icon.h"
 #include "tray/colour_themes.h"
 #include "window/pictures.h"

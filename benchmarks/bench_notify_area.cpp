@@ -6,9 +6,9 @@
 #include <QDBusConnection>
 #include <vector>
 
-#include "platform/gdi.h"
-#include "platform/notify_area_desktop.h"
-#include "platform/notify_area_icon_scaling.h"
+#include "platform/raster_graphics/gdi.h"
+#include "platform/notification_area/desktop_notify_area.h"
+#include "platform/notification_area/icon_scaling.h"
 
 namespace {
 

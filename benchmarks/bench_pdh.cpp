@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/pdh.h"
+#include "platform/performance_data/pdh.h"
 
 namespace {
 

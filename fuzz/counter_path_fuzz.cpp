@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/pdh.h"
+#include "platform/performance_data/pdh.h"
 
 namespace {
 

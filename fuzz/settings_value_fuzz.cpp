@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ini_stream.h"
+#include "platform/settings/ini_stream.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/pdh.h"
-#include "platform/runtime.h"
+#include "platform/performance_data/pdh.h"
+#include "platform/runtime/runtime.h"
 
 namespace sampling {
 

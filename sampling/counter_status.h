@@ -1,7 +1,7 @@
 // Which counter statuses carry a usable reading.
 #pragma once
 
-#include "platform/pdh.h"
+#include "platform/performance_data/pdh.h"
 
 namespace sampling {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/runtime.h"
+#include "platform/runtime/runtime.h"
 #include "tray/tray_grafix.h"
 
 namespace tray {

@@ -2,8 +2,8 @@
 // and turn the result into an icon with the key colour transparent.
 #pragma once
 
-#include "platform/gdi.h"
-#include "platform/picture_surface.h"
+#include "platform/raster_graphics/gdi.h"
+#include "platform/raster_graphics/picture_surface.h"
 
 namespace tray {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/gdi.h"
-#include "platform/picture_surface.h"
+#include "platform/raster_graphics/gdi.h"
+#include "platform/raster_graphics/picture_surface.h"
 
 namespace tray {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "platform/gdi.h"
-#include "platform/notify_icon.h"
+#include "platform/raster_graphics/gdi.h"
+#include "platform/notification_area/notify_icon.h"
 
 namespace tray {
 

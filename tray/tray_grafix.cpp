@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "platform/runtime.h"
+#include "platform/runtime/runtime.h"
 
 namespace TrayGrafix {
 

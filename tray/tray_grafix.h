@@ -3,7 +3,7 @@
 // they return, apart from the handle returned, which the caller frees.
 #pragma once
 
-#include "platform/gdi.h"
+#include "platform/raster_graphics/gdi.h"
 
 namespace TrayGrafix {
 

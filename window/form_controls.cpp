@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/dialog_font.h"
-#include "platform/qt_images.h"
+#include "platform/window_system/dialog_font.h"
+#include "platform/raster_graphics/qt_images.h"
 #include "window/pictures.h"
 
 namespace window {

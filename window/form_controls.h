@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "platform/form_window.h"
-#include "platform/gdi.h"
-#include "platform/picture_surface.h"
-#include "platform/surface_view.h"
-#include "platform/widgets.h"
+#include "platform/window_system/form_window.h"
+#include "platform/raster_graphics/gdi.h"
+#include "platform/raster_graphics/picture_surface.h"
+#include "platform/raster_graphics/surface_view.h"
+#include "platform/window_system/widgets.h"
 
 namespace window {
 

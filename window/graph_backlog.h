@@ -9,7 +9,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/runtime.h"
+#include "platform/runtime/runtime.h"
 
 namespace window {
 

@@ -2,8 +2,8 @@
 // two-bar images, the window icon and the percent scale strips.
 #pragma once
 
-#include "platform/gdi.h"
-#include "platform/picture_surface.h"
+#include "platform/raster_graphics/gdi.h"
+#include "platform/raster_graphics/picture_surface.h"
 
 namespace window {
 

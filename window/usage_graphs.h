@@ -3,8 +3,8 @@
 // scrolls along.
 #pragma once
 
-#include "platform/picture_surface.h"
-#include "platform/runtime.h"
+#include "platform/raster_graphics/picture_surface.h"
+#include "platform/runtime/runtime.h"
 
 namespace window {
 

@@ -2,7 +2,7 @@
 // locale's decimal separator, exactly two decimals, then " %". 0 -> ".00 %", 7 -> "7.00 %".
 #pragma once
 
-#include "platform/widgets.h"
+#include "platform/window_system/widgets.h"
 
 namespace window {
 

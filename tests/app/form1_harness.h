@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "platform/recording_notify_area.h"
-#include "platform/temp_dir.h"
+#include "support/recording_notify_area.h"
+#include "support/temp_dir.h"
 
 struct ShownMessage {
   std::string text;

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/picture_surface.h"
-#include "platform/runtime.h"
+#include "platform/raster_graphics/picture_surface.h"
+#include "platform/runtime/runtime.h"
 
 using namespace gdi;
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/picture_surface.h"
+#include "platform/raster_graphics/picture_surface.h"
 
 namespace tray_test {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/qt_images.h"
-#include "qt_app.h"
+#include "platform/raster_graphics/qt_images.h"
+#include "support/qt_app.h"
 #include "window/usage_graphs.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/picture_surface.h"
+#include "platform/raster_graphics/picture_surface.h"
 #include "window/usage_graphs.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture_surface.h"
-#include "platform/qt_images.h"
+#include "platform/raster_graphics/picture_surface.h"
+#include "platform/raster_graphics/qt_images.h"
 
 namespace {
 

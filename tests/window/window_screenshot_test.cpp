@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/qt_images.h"
-#include "qt_app.h"
+#include "platform/raster_graphics/qt_images.h"
+#include "support/qt_app.h"
 #include "window/form_controls.h"
 #include "window/pictures.h"
 #include "window/usage_graphs.h"

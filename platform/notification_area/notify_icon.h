@@ -1,0 +1,84 @@
+// The desktop's notification area (system tray) in the shape of the shell's notify-icon
+// requests: one 88-byte record, add / modify / delete, and callbacks reported as the mouse
+// message numbers 515 (open: double-click or the host's activation) and 517 (menu).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/raster_graphics/gdi.h"
+
+class QMenu;
+
+namespace platform {
+
+inline constexpr std::uint32_t NIM_ADD = 0;
+inline constexpr std::uint32_t NIM_MODIFY = 1;
+inline constexpr std::uint32_t NIM_DELETE = 2;
+inline constexpr std::uint32_t NIF_MESSAGE = 1;
+inline constexpr std::uint32_t NIF_ICON = 2;
+inline constexpr std::uint32_t NIF_TIP = 4;
+inline constexpr std::uint32_t WM_MOUSEMOVE = 0x200;
+inline constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x203;  // 515
+inline constexpr std::uint32_t WM_RBUTTONUP = 0x205;      // 517
+
+#pragma pack(push, 1)
+struct NOTIFYICONDATAA {
+  std::uint32_t cbSize;
+  std::uint32_t hWnd;
+  std::uint32_t uID;
+  std::uint32_t uFlags;
+  std::uint32_t uCallbackMessage;
+  std::uint32_t hIcon;
+  char szTip[64];
+};
+#pragma pack(pop)
+static_assert(sizeof(NOTIFYICONDATAA) == 88);
+static_assert(offsetof(NOTIFYICONDATAA, cbSize) == 0);
+static_assert(offsetof(NOTIFYICONDATAA, hWnd) == 4);
+static_assert(offsetof(NOTIFYICONDATAA, uID) == 8);
+static_assert(offsetof(NOTIFYICONDATAA, uFlags) == 12);
+static_assert(offsetof(NOTIFYICONDATAA, uCallbackMessage) == 16);
+static_assert(offsetof(NOTIFYICONDATAA, hIcon) == 20);
+static_assert(offsetof(NOTIFYICONDATAA, szTip) == 24);
+
+class NotificationArea {
+ public:
+  // Receives (window handle, callback message, mouse message) for each callback.
+  using Callback = std::function<void(std::uint32_t hWnd, std::uint32_t message, std::uint32_t mouse)>;
+  virtual ~NotificationArea() = default;
+  // Add, modify or delete the icon the record names. The icon is copied: the caller may destroy
+  // its handle as soon as the call returns. Returns true on success.
+  virtual bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) = 0;
+  void SetCallback(Callback cb) { callback_ = std::move(cb); }
+  // The menu that hosts showing an exported menu should show (the same one the program pops up
+  // on 517). May be null.
+  virtual void SetExportedMenu(QMenu* menu) { (void)menu; }
+  // What the icon shows, in words a screen reader can speak (for hosts that read it).
+  virtual void SetIconDescription(const std::string& text) { (void)text; }
+  // Whether a tray host of any kind shows the icon now. Changes are reported to the host
+  // handler as hosts come and go.
+  virtual bool HostPresent() const { return true; }
+  void SetHostHandler(std::function<void(bool present)> handler) { hostHandler_ = std::move(handler); }
+
+ protected:
+  void Notify(std::uint32_t hWnd, std::uint32_t message, std::uint32_t mouse) {
+    if (callback_) callback_(hWnd, message, mouse);
+  }
+  void NotifyHost(bool present) {
+    if (hostHandler_) hostHandler_(present);
+  }
+
+ private:
+  Callback callback_;
+  std::function<void(bool present)> hostHandler_;
+};
+
+// The real notification area: StatusNotifierItem over D-Bus or an XEmbed tray, whichever
+// host the desktop has, following hosts that appear late or restart.
+std::unique_ptr<NotificationArea> CreateDesktopNotificationArea();
+
+}  // namespace platform

@@ -1,0 +1,384 @@
+// The D-Bus side of the desktop notification area: the exported menu, and the
+// StatusNotifierItem on a private session bus with a watcher of the test's own.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMenu>
+#include <QProcess>
+#include <QTimer>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/notification_area/dbus_menu.h"
+#include "platform/notification_area/desktop_notify_area.h"
+#include "support/qt_app.h"
+
+namespace {
+
+void EnsureApp() { testing_qt::EnsureQtApp(); }
+
+// Runs the event loop until pred holds or two seconds pass.
+template <typename Pred>
+bool SpinUntil(Pred pred) {
+  QElapsedTimer t;
+  t.start();
+  while (!pred() && t.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return pred();
+}
+
+struct Menu {
+  QMenu menu;
+  QAction* show;
+  QAction* heading;
+  QAction* red;
+  QAction* green;
+  QAction* exit;
+  int showRuns = 0, redRuns = 0, headingRuns = 0;
+  Menu() {
+    show = menu.addAction("&Show Usage");
+    menu.addSeparator();
+    heading = menu.addAction("Tray Icon Color");
+    heading->setEnabled(false);
+    red = menu.addAction("Red");
+    green = menu.addAction("Green");
+    for (QAction* a : {red, green}) a->setCheckable(true);
+    green->setChecked(true);
+    menu.addSeparator();
+    exit = menu.addAction("Exit_Now && Then");
+    QObject::connect(show, &QAction::triggered, [this] { ++showRuns; });
+    QObject::connect(red, &QAction::triggered, [this] { ++redRuns; });
+    QObject::connect(heading, &QAction::triggered, [this] { ++headingRuns; });
+  }
+};
+
+TEST(DBusMenuExporter, LayoutCarriesLabelsChecksSeparatorsAndTheDisabledHeading) {
+  EnsureApp();
+  Menu m;
+  platform::DBusMenuExporter ex;
+  ex.SetMenu(&m.menu);
+  const platform::DBusMenuLayoutItem root = ex.Layout(0, -1, {});
+  ASSERT_EQ(root.children.size(), 7);
+  const auto& c = root.children;
+  EXPECT_EQ(c[0].properties.value("label").toString(), "_Show Usage");
+  EXPECT_EQ(c[1].properties.value("type").toString(), "separator");
+  EXPECT_EQ(c[2].properties.value("label").toString(), "Tray Icon Color");
+  EXPECT_FALSE(c[2].properties.value("enabled").toBool());
+  EXPECT_EQ(c[3].properties.value("toggle-type").toString(), "checkmark");
+  EXPECT_EQ(c[3].properties.value("toggle-state").toInt(), 0);
+  EXPECT_EQ(c[4].properties.value("toggle-state").toInt(), 1);
+  EXPECT_EQ(c[6].properties.value("label").toString(), "Exit__Now & Then");
+  // Depth 0: the root alone; a property filter keeps only what is asked.
+  EXPECT_TRUE(ex.Layout(0, 0, {}).children.isEmpty());
+  const QVariantMap only = ex.Properties(c[3].id, {"toggle-state"});
+  EXPECT_EQ(only.keys(), QStringList{"toggle-state"});
+}
+
+TEST(DBusMenuExporter, ClickTriggersTheActionLaterAndOnlyForEnabledEntries) {
+  EnsureApp();
+  Menu m;
+  platform::DBusMenuExporter ex;
+  ex.SetMenu(&m.menu);
+  const auto c = ex.Layout(0, -1, {}).children;
+  // Clicks faster than the event loop runs them (a flood from the bus) make one trigger.
+  for (int i = 0; i < 10000; ++i) EXPECT_TRUE(ex.HandleEvent(c[0].id, "clicked"));
+  EXPECT_EQ(m.showRuns, 0);  // not inside the host's call
+  EXPECT_TRUE(ex.HandleEvent(c[2].id, "clicked"));
+  EXPECT_TRUE(ex.HandleEvent(c[3].id, "hovered"));
+  EXPECT_FALSE(ex.HandleEvent(9999, "clicked"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(m.showRuns, 1);
+  EXPECT_TRUE(ex.HandleEvent(c[0].id, "clicked"));  // a later click triggers again
+  QCoreApplication::processEvents();
+  EXPECT_EQ(m.showRuns, 2);
+  EXPECT_EQ(m.headingRuns, 0);
+  EXPECT_EQ(m.redRuns, 0);
+  // An action removed from the menu is no longer reachable by its old id.
+  m.menu.removeAction(m.show);
+  EXPECT_FALSE(ex.HandleEvent(c[0].id, "clicked"));
+}
+
+TEST(DBusMenuExporter, SeveralChangesMakeOneLayoutUpdate) {
+  EnsureApp();
+  Menu m;
+  platform::DBusMenuExporter ex;
+  ex.SetMenu(&m.menu);
+  QCoreApplication::processEvents();
+  int updates = 0;
+  QObject::connect(&ex, &platform::DBusMenuExporter::LayoutChanged, [&updates] { ++updates; });
+  const uint before = ex.Revision();
+  m.green->setChecked(false);
+  m.red->setChecked(true);
+  m.menu.addAction("More");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(updates, 1);
+  EXPECT_GT(ex.Revision(), before);
+
+  // Check marks alone: the changed properties, and no new layout.
+  QList<platform::DBusMenuItemProperties> changed;
+  QObject::connect(&ex, &platform::DBusMenuExporter::PropertiesChanged,
+                   [&changed](const auto& updated, const auto&) { changed += updated; });
+  m.red->setChecked(false);
+  m.green->setChecked(true);
+  m.show->setEnabled(false);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(updates, 1);
+  QMap<int, QVariantMap> byId;
+  for (const auto& c : changed) byId[c.id].insert(c.properties);
+  ASSERT_EQ(byId.size(), 3);
+  const auto items = ex.Layout(0, 1, {}).children;
+  EXPECT_EQ(byId[items[0].id], (QVariantMap{{"enabled", false}}));
+  EXPECT_EQ(byId[items[3].id], (QVariantMap{{"toggle-state", 0}}));
+  EXPECT_EQ(byId[items[4].id], (QVariantMap{{"toggle-state", 1}}));
+}
+
+// A private session bus for one test.
+class PrivateBus {
+ public:
+  PrivateBus() {
+    daemon_.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address"});
+    if (!daemon_.waitForStarted(5000) || !daemon_.waitForReadyRead(5000)) return;
+    address_ = QString::fromLatin1(daemon_.readLine()).trimmed();
+  }
+  ~PrivateBus() {
+    QDBusConnection::disconnectFromBus("item");
+    QDBusConnection::disconnectFromBus("host");
+    daemon_.terminate();
+    if (!daemon_.waitForFinished(3000)) daemon_.kill();
+    daemon_.waitForFinished(3000);
+  }
+  bool Ok() const { return !address_.isEmpty(); }
+  QDBusConnection Connect(const QString& name) { return QDBusConnection::connectToBus(address_, name); }
+
+ private:
+  QProcess daemon_;
+  QString address_;
+};
+
+class FakeWatcher : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+  Q_PROPERTY(bool IsStatusNotifierHostRegistered READ IsStatusNotifierHostRegistered)
+
+ public:
+  bool IsStatusNotifierHostRegistered() const { return true; }
+  QStringList items;
+
+  // Forgets every item, as a host does that fails to set one up.
+  void DropAll(QDBusConnection bus) {
+    for (const QString& i : std::exchange(items, {})) {
+      QDBusMessage s = QDBusMessage::createSignal("/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                                                  "StatusNotifierItemUnregistered");
+      s << i;
+      bus.send(s);
+    }
+  }
+
+ public slots:
+  void RegisterStatusNotifierItem(const QString& service) {
+    if (!items.contains(service)) items.append(service);
+    ++registrations;
+  }
+
+ public:
+  int registrations = 0;
+};
+
+class Counter : public QObject {
+  Q_OBJECT
+
+ public:
+  int hits = 0;
+
+ public slots:
+  void Hit() { ++hits; }
+};
+
+QDBusMessage Call(QDBusConnection bus, const QString& service, const QString& path,
+                  const QString& iface, const QString& method, const QVariantList& args = {}) {
+  QDBusMessage msg = QDBusMessage::createMethodCall(service, path, iface, method);
+  msg.setArguments(args);
+  QDBusPendingCall call = bus.asyncCall(msg, 3000);
+  SpinUntil([&] { return call.isFinished(); });
+  return call.reply();
+}
+
+platform::NOTIFYICONDATAA Record(gdi::HICON icon) {
+  platform::NOTIFYICONDATAA d{};
+  d.cbSize = 88;
+  d.hWnd = 5;
+  d.uID = 1;
+  d.uFlags = 7;
+  d.uCallbackMessage = 512;
+  d.hIcon = icon;
+  std::snprintf(d.szTip, sizeof d.szTip, "Tip text");
+  return d;
+}
+
+class SniOnPrivateBus : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApp();
+    if (!bus_.Ok()) GTEST_SKIP() << "no dbus-daemon";
+    item_ = bus_.Connect("item");
+    host_ = bus_.Connect("host");
+    ASSERT_TRUE(item_.isConnected() && host_.isConnected());
+    area_ = std::make_unique<platform::DesktopNotificationArea>(item_);
+    area_->SetCallback([this](std::uint32_t w, std::uint32_t m, std::uint32_t mouse) {
+      EXPECT_EQ(w, 5u);
+      EXPECT_EQ(m, 512u);
+      mice_.push_back(mouse);
+    });
+    pixels_.assign(32 * 32, 0xFF00FF00u);
+    pixels_[0] = 0;
+    pixels_[1] = 0xFF123456u;
+  }
+  void StartWatcher() {
+    ASSERT_TRUE(host_.registerObject("/StatusNotifierWatcher", &watcher_,
+                                     QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
+    ASSERT_TRUE(host_.registerService("org.kde.StatusNotifierWatcher"));
+  }
+  bool Send(std::uint32_t message, const std::vector<std::uint32_t>& px) {
+    const gdi::HICON icon = gdi::CreateIconFromArgb(32, 32, px.data());
+    const auto d = Record(icon);
+    const bool ok = area_->Shell_NotifyIconA(message, &d);
+    gdi::DestroyIcon(icon);
+    return ok;
+  }
+  QString ItemService() { return watcher_.items.isEmpty() ? QString() : watcher_.items.last(); }
+  QVariant ItemProperty(const QString& name) {
+    const QDBusMessage r = Call(host_, ItemService(), "/StatusNotifierItem", "org.freedesktop.DBus.Properties",
+                                "Get", {"org.kde.StatusNotifierItem", name});
+    return r.arguments().isEmpty() ? QVariant() : r.arguments()[0].value<QDBusVariant>().variant();
+  }
+
+  PrivateBus bus_;
+  QDBusConnection item_{QString()};
+  QDBusConnection host_{QString()};
+  FakeWatcher watcher_;
+  std::unique_ptr<platform::DesktopNotificationArea> area_;
+  std::vector<std::uint32_t> pixels_;
+  std::vector<std::uint32_t> mice_;
+};
+
+TEST_F(SniOnPrivateBus, WaitsForAWatcherThenRegistersWithIt) {
+  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::None);
+  StartWatcher();
+  ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
+  EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::StatusNotifier);
+  EXPECT_EQ(ItemService(), item_.baseService());
+  EXPECT_EQ(ItemProperty("IconAccessibleDesc").toString(), "");
+  area_->SetIconDescription("Two bars");
+  EXPECT_EQ(ItemProperty("IconAccessibleDesc").toString(), "Two bars");
+  EXPECT_EQ(ItemProperty("AttentionAccessibleDesc").toString(), "Two bars");
+  EXPECT_EQ(ItemProperty("Category").toString(), "ApplicationStatus");
+  EXPECT_EQ(ItemProperty("Status").toString(), "Active");
+  EXPECT_EQ(ItemProperty("Title").toString(), "Tip text");
+  EXPECT_FALSE(ItemProperty("ItemIsMenu").toBool());
+
+  // A watcher that restarts is told about the item again.
+  host_.unregisterService("org.kde.StatusNotifierWatcher");
+  watcher_.items.clear();
+  ASSERT_TRUE(host_.registerService("org.kde.StatusNotifierWatcher"));
+  EXPECT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
+
+  // A watcher that drops the item while it is still wanted is asked again; one that keeps
+  // dropping it is asked less and less often (0.5 s, then 1 s, then 2 s after the drop).
+  QElapsedTimer t;
+  t.start();
+  watcher_.registrations = 0;
+  while (watcher_.registrations < 3 && t.elapsed() < 20000) {
+    watcher_.DropAll(host_);
+    SpinUntil([&] { return !watcher_.items.isEmpty(); });
+  }
+  EXPECT_EQ(watcher_.registrations, 3);
+  EXPECT_GE(t.elapsed(), 3000);
+}
+
+TEST_F(SniOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizes) {
+  StartWatcher();
+  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+  ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
+  const QDBusArgument arg = ItemProperty("IconPixmap").value<QDBusArgument>();
+  platform::SniIconPixmapList list;
+  arg >> list;
+  std::vector<int> sizes;
+  for (const auto& p : list) sizes.push_back(p.width);
+  EXPECT_EQ(sizes, (std::vector<int>{16, 22, 24, 32, 44}));
+  // The largest repeats the 22-pixel picture's pixels two by two.
+  const auto* p22 = reinterpret_cast<const quint32*>(list[1].bytes.constData());
+  const auto* p44 = reinterpret_cast<const quint32*>(list[4].bytes.constData());
+  for (int y = 0; y < 44; ++y)
+    for (int x = 0; x < 44; ++x) ASSERT_EQ(p44[y * 44 + x], p22[(y / 2) * 22 + x / 2]) << x << "," << y;
+  const auto& p32 = list[3];
+  ASSERT_EQ(p32.bytes.size(), 32 * 32 * 4);
+  const auto* b = reinterpret_cast<const unsigned char*>(p32.bytes.constData());
+  EXPECT_EQ(b[0], 0);  // transparent
+  EXPECT_EQ((std::vector<int>{b[4], b[5], b[6], b[7]}), (std::vector<int>{0xFF, 0x12, 0x34, 0x56}));
+}
+
+TEST_F(SniOnPrivateBus, NewIconOnlyWhenThePixelsChange) {
+  StartWatcher();
+  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+  ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
+  Counter icons, tips;
+  host_.connect(ItemService(), "/StatusNotifierItem", "org.kde.StatusNotifierItem", "NewIcon", &icons, SLOT(Hit()));
+  host_.connect(ItemService(), "/StatusNotifierItem", "org.kde.StatusNotifierItem", "NewToolTip", &tips, SLOT(Hit()));
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(Send(platform::NIM_MODIFY, pixels_));
+  auto changed = pixels_;
+  changed[500] = 0xFFFF0000u;
+  ASSERT_TRUE(Send(platform::NIM_MODIFY, changed));
+  ASSERT_TRUE(SpinUntil([&] { return icons.hits > 0; }));
+  SpinUntil([] { return false; });  // let any stray signal arrive
+  EXPECT_EQ(icons.hits, 1);
+  EXPECT_EQ(tips.hits, 0);
+}
+
+TEST_F(SniOnPrivateBus, HostRequestsBecomeCallbacksAndDeleteLeavesTheBus) {
+  StartWatcher();
+  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+  ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
+  const QString service = ItemService();
+  Call(host_, service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "Activate", {0, 0});
+  ASSERT_TRUE(SpinUntil([&] { return mice_.size() == 1; }));
+  EXPECT_EQ(mice_[0], 515u);
+  Call(host_, service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "SecondaryActivate", {0, 0});
+  Call(host_, service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "ContextMenu", {0, 0});
+  ASSERT_TRUE(SpinUntil([&] { return mice_.size() == 2; }));
+  EXPECT_EQ(mice_[1], 517u);
+
+  // A burst of activations sent without waiting: one request.
+  mice_.clear();
+  for (int i = 0; i < 30; ++i) {
+    QDBusMessage msg = QDBusMessage::createMethodCall(service, "/StatusNotifierItem",
+                                                      "org.kde.StatusNotifierItem", "Activate");
+    msg << 0 << 0;
+    host_.asyncCall(msg);
+  }
+  SpinUntil([] { return false; });
+  ASSERT_FALSE(mice_.empty());
+  EXPECT_EQ(mice_[0], 515u);
+  EXPECT_LE(mice_.size(), 2u);  // a stall of the loaded machine may split the burst once
+
+  Counter statuses;
+  host_.connect(service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "NewStatus", &statuses,
+                SLOT(Hit()));
+  ASSERT_TRUE(Send(platform::NIM_DELETE, pixels_));
+  EXPECT_TRUE(SpinUntil([&] { return statuses.hits == 1; }));
+  EXPECT_EQ(ItemProperty("Status").toString(), "Passive");
+  EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::None);
+}
+
+}  // namespace
+
+#include "dbus_test.moc"

@@ -1,0 +1,136 @@
+#include "platform/performance_data/proc_stat.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+using platform::CpuTimes;
+using platform::ParseProcStat;
+
+TEST(ProcStatParse, ReadsEveryFieldOfCpuLinesAndIgnoresTheRest) {
+  std::vector<CpuTimes> cpus;
+  EXPECT_EQ(ParseProcStat("cpu  9 9 9 9 9 9 9 9 9 9\n"
+                          "cpu0 1 2 3 4 5 6 7 8 9 10\n"
+                          "cpu1 11 12 13 14 15 16 17 18 0 0\n"
+                          "intr 1 2 3\nctxt 5\n",
+                          cpus),
+            2u);
+  ASSERT_EQ(cpus.size(), 2u);
+  const CpuTimes& c = cpus[0];
+  EXPECT_TRUE(c.present);
+  EXPECT_EQ(c.user, 1u);
+  EXPECT_EQ(c.nice, 2u);
+  EXPECT_EQ(c.system, 3u);
+  EXPECT_EQ(c.idle, 4u);
+  EXPECT_EQ(c.iowait, 5u);
+  EXPECT_EQ(c.irq, 6u);
+  EXPECT_EQ(c.softirq, 7u);
+  EXPECT_EQ(c.steal, 8u);
+  EXPECT_EQ(cpus[1].steal, 18u);
+}
+
+TEST(ProcStatParse, OlderKernelsWithFewerFieldsFillZeros) {
+  std::vector<CpuTimes> cpus;
+  EXPECT_EQ(ParseProcStat("cpu0 1 2 3 4\ncpu1 1 2 3 4 5 6 7\n", cpus), 2u);
+  EXPECT_EQ(cpus[0].idle, 4u);
+  EXPECT_EQ(cpus[0].iowait, 0u);
+  EXPECT_EQ(cpus[0].steal, 0u);
+  EXPECT_EQ(cpus[1].softirq, 7u);
+  EXPECT_EQ(cpus[1].steal, 0u);
+}
+
+TEST(ProcStatParse, MalformedLinesLeaveOnlyThatProcessorAbsent) {
+  const char* bad[] = {
+      "cpu1 1 2 3\n",                          // too few fields
+      "cpu1 1 2 x 4\n",                        // non-numeric
+      "cpu1 1 2 -3 4\n",                       // sign
+      "cpu1 1 2 3 18446744073709551616\n",     // overflows 64 bits
+      "cpu1 1 2 3 4x 5\n",                     // trailing junk in a field
+      "cpu1\n",                                // no fields at all
+      "cpu1x 1 2 3 4\n",                       // not a processor number
+      "cpu99999999999999999999999 1 2 3 4\n",  // absurd processor number
+  };
+  for (const char* line : bad) {
+    std::vector<CpuTimes> cpus;
+    EXPECT_EQ(ParseProcStat(std::string("cpu0 1 2 3 4\n") + line + "cpu2 1 2 3 4\n", cpus), 2u)
+        << line;
+    ASSERT_EQ(cpus.size(), 3u) << line;
+    EXPECT_TRUE(cpus[0].present);
+    EXPECT_FALSE(cpus[1].present) << line;
+    EXPECT_TRUE(cpus[2].present);
+  }
+}
+
+TEST(ProcStatParse, TruncatedAndOddlySeparatedText) {
+  std::vector<CpuTimes> cpus;
+  // Cut in the middle of cpu1's fourth field: still four numbers, so it counts.
+  EXPECT_EQ(ParseProcStat("cpu0 1 2 3 4 5\ncpu1 1 2 3 4", cpus), 2u);
+  EXPECT_EQ(ParseProcStat("cpu0 1 2 3 4 5\ncpu1 1 2", cpus), 1u);
+  EXPECT_EQ(cpus.size(), 1u);
+  EXPECT_EQ(ParseProcStat("cpu0\t1  2 3 4\r\n", cpus), 1u);
+  EXPECT_EQ(ParseProcStat("", cpus), 0u);
+  EXPECT_TRUE(cpus.empty());
+  EXPECT_EQ(ParseProcStat(std::string("cpu0 1 2\0 3 4\n", 14), cpus), 0u);
+}
+
+TEST(ProcStatParse, HugeInputStaysBounded) {
+  std::string text;
+  for (int i = 0; i < 4096; ++i) text += "cpu" + std::to_string(i) + " 1 2 3 4 5 6 7 8 0 0\n";
+  text += "intr " + std::string(10'000'000, '0') + "\n";  // one very long line
+  std::vector<CpuTimes> cpus;
+  EXPECT_EQ(ParseProcStat(text, cpus), 4096u);
+  EXPECT_EQ(cpus.size(), 4096u);
+  // A processor number beyond any real machine is ignored rather than allocated.
+  EXPECT_EQ(ParseProcStat("cpu4000000000 1 2 3 4\n", cpus), 0u);
+  EXPECT_TRUE(cpus.empty());
+}
+
+TEST(ProcStatRead, WholeFileOfAnyLength) {
+  TempDir dir;
+  std::string big(200'000, 'x');
+  big += "\ncpu0 1 2 3 4\n";  // beyond any fixed small buffer
+  std::string text;
+  ASSERT_TRUE(platform::ReadWholeFile(dir.Write("stat", big), text));
+  EXPECT_EQ(text, big);
+  EXPECT_FALSE(platform::ReadWholeFile(dir.File("missing"), text));
+  EXPECT_FALSE(platform::ReadWholeFile(dir.path(), text));  // a directory
+  EXPECT_TRUE(text.empty());
+}
+
+// A file far beyond what a real machine writes, one that never ends, or a pipe with nothing in
+// it: the read is refused without waiting, and the buffers go back to the usual file's size.
+TEST(ProcStatRead, OversizedEndlessOrEmptyPipeSourcesAreRefusedAndBuffersShrinkBack) {
+  TempDir dir;
+  const std::string normal = dir.Write("stat", "cpu  1 1 1 1\ncpu0 1 2 3 4\ncpu1 1 2 3 4\n");
+  std::string text;
+  std::vector<CpuTimes> cpus;
+  ASSERT_TRUE(platform::ReadWholeFile(normal, text));
+  const std::size_t usual = text.capacity();
+
+  std::string huge;
+  for (int i = 0; i < 8192; ++i) huge += "cpu" + std::to_string(i) + " 1 2 3 4 5 6 7 8 0 0\n";
+  huge += "intr " + std::string(platform::kMaxStatFileBytes, '0') + "\n";
+  EXPECT_FALSE(platform::ReadWholeFile(dir.Write("huge", huge), text));
+  EXPECT_FALSE(platform::ReadWholeFile("/dev/zero", text));
+  EXPECT_LE(text.capacity(), 64u * 1024u);
+  EXPECT_EQ(ParseProcStat(huge.substr(0, huge.find("intr")), cpus), 8192u);
+  ASSERT_TRUE(platform::ReadWholeFile(normal, text));
+  EXPECT_EQ(ParseProcStat(text, cpus), 2u);
+  EXPECT_LE(text.capacity(), std::max<std::size_t>(usual, 64u * 1024u));
+  EXPECT_LE(cpus.capacity(), 64u);
+
+  const std::string fifo = dir.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);  // holds the pipe open, writes nothing
+  ASSERT_GE(writer, 0);
+  EXPECT_FALSE(platform::ReadWholeFile(fifo, text));
+  ::close(writer);
+}

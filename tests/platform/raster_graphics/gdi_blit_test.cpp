@@ -1,0 +1,151 @@
+// Block transfers: the colour/monochrome rules, AND, clipping, stretching and pixels.
+#include <gtest/gtest.h>
+
+#include "platform/raster_graphics/gdi.h"
+
+using namespace gdi;
+
+namespace {
+
+// A memory DC holding a new bitmap; both freed at the end of the scope.
+struct Canvas {
+  HDC dc = CreateCompatibleDC(0);
+  HBITMAP bmp;
+  HGDIOBJ old;
+  Canvas(int w, int h, bool mono) {
+    HDC screen = GetDC(GetDesktopWindow());
+    bmp = mono ? CreateBitmap(w, h, 1, 1, nullptr) : CreateCompatibleBitmap(screen, w, h);
+    ReleaseDC(GetDesktopWindow(), screen);
+    old = SelectObject(dc, bmp);
+  }
+  ~Canvas() {
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+  }
+  void Fill(COLORREF c) {
+    BITMAP bm{};
+    GetObjectA(bmp, sizeof bm, &bm);
+    for (int y = 0; y < bm.bmHeight; ++y)
+      for (int x = 0; x < bm.bmWidth; ++x) SetPixelV(dc, x, y, c);
+  }
+};
+
+TEST(GdiBlit, ColourToMonoMarksTheSourceBackgroundColour) {
+  Canvas src(3, 1, false), mask(3, 1, true);
+  SetPixelV(src.dc, 0, 0, 0xFF00FF);
+  SetPixelV(src.dc, 1, 0, 0xFE00FE);
+  SetPixelV(src.dc, 2, 0, 0x000000);
+  SetBkColor(src.dc, 0xFF00FF);
+  SetBkColor(mask.dc, 0x123456);  // the destination's colours do not matter here
+  ASSERT_EQ(BitBlt(mask.dc, 0, 0, 3, 1, src.dc, 0, 0, SRCCOPY), 1);
+  EXPECT_EQ(GetPixel(mask.dc, 0, 0), 0xFFFFFFu);
+  EXPECT_EQ(GetPixel(mask.dc, 1, 0), 0u) << "only the exact colour";
+  EXPECT_EQ(GetPixel(mask.dc, 2, 0), 0u);
+}
+
+TEST(GdiBlit, MonoToColourUsesTheDestinationColours) {
+  Canvas mask(2, 1, true), dst(2, 1, false);
+  SetPixelV(mask.dc, 0, 0, 0xFFFFFF);
+  SetPixelV(mask.dc, 1, 0, 0);
+  SetBkColor(mask.dc, 0x00FF00);  // the source's colours do not matter here
+  SetTextColor(mask.dc, 0x00FF00);
+  SetBkColor(dst.dc, 0x0000FF);
+  SetTextColor(dst.dc, 0xFF0000);
+  ASSERT_EQ(BitBlt(dst.dc, 0, 0, 2, 1, mask.dc, 0, 0, SRCCOPY), 1);
+  EXPECT_EQ(GetPixel(dst.dc, 0, 0), 0x0000FFu);
+  EXPECT_EQ(GetPixel(dst.dc, 1, 0), 0xFF0000u);
+}
+
+TEST(GdiBlit, AndWithAMaskBlackensMaskedPixelsOnly) {
+  Canvas mask(2, 1, true), dst(2, 1, false);
+  SetPixelV(mask.dc, 0, 0, 0xFFFFFF);
+  dst.Fill(0x3366CC);
+  SetTextColor(dst.dc, 0xFFFFFF);
+  SetBkColor(dst.dc, 0);
+  ASSERT_EQ(BitBlt(dst.dc, 0, 0, 2, 1, mask.dc, 0, 0, SRCAND), 1);
+  EXPECT_EQ(GetPixel(dst.dc, 0, 0), 0u);
+  EXPECT_EQ(GetPixel(dst.dc, 1, 0), 0x3366CCu);
+}
+
+TEST(GdiBlit, ColourAndColourAndsChannels) {
+  Canvas a(1, 1, false), b(1, 1, false);
+  a.Fill(0x0F0F0F);
+  b.Fill(0xFF00F0);
+  BitBlt(b.dc, 0, 0, 1, 1, a.dc, 0, 0, SRCAND);
+  EXPECT_EQ(GetPixel(b.dc, 0, 0), 0x0F0000u);
+}
+
+TEST(GdiBlit, ClipsToBothBitmapsWithNegativeOffsets) {
+  Canvas src(4, 4, false), dst(4, 4, false);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) SetPixelV(src.dc, x, y, RGB(static_cast<BYTE>(x), static_cast<BYTE>(y), 1));
+  dst.Fill(0xABCDEF);
+  ASSERT_EQ(BitBlt(dst.dc, -1, 2, 10, 10, src.dc, 0, 0, SRCCOPY), 1);
+  EXPECT_EQ(GetPixel(dst.dc, 0, 2), RGB(1, 0, 1));
+  EXPECT_EQ(GetPixel(dst.dc, 2, 3), RGB(3, 1, 1));
+  EXPECT_EQ(GetPixel(dst.dc, 3, 3), 0xABCDEFu) << "source column 4 does not exist";
+  EXPECT_EQ(GetPixel(dst.dc, 0, 1), 0xABCDEFu);
+  ASSERT_EQ(BitBlt(dst.dc, 0, 0, 2, 2, src.dc, -1, -1, SRCCOPY), 1);
+  EXPECT_EQ(GetPixel(dst.dc, 0, 0), 0xABCDEFu);
+  EXPECT_EQ(GetPixel(dst.dc, 1, 1), RGB(0, 0, 1));
+  EXPECT_EQ(BitBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, 0x00EE0086 /* SRCPAINT */), 0);
+}
+
+TEST(GdiBlit, OverlappingCopyWithinOneBitmap) {
+  Canvas c(1, 4, false);
+  for (int y = 0; y < 4; ++y) SetPixelV(c.dc, 0, y, static_cast<COLORREF>(y + 1));
+  BitBlt(c.dc, 0, 1, 1, 3, c.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(GetPixel(c.dc, 0, 0), 1u);
+  EXPECT_EQ(GetPixel(c.dc, 0, 1), 1u);
+  EXPECT_EQ(GetPixel(c.dc, 0, 2), 2u);
+  EXPECT_EQ(GetPixel(c.dc, 0, 3), 3u);
+}
+
+TEST(GdiBlit, NeedsBitmapsOnBothSides) {
+  Canvas c(2, 2, false);
+  HDC screen = GetDC(GetDesktopWindow());
+  EXPECT_EQ(BitBlt(screen, 0, 0, 1, 1, c.dc, 0, 0, SRCCOPY), 0);
+  EXPECT_EQ(BitBlt(c.dc, 0, 0, 1, 1, 0, 0, 0, SRCCOPY), 0);
+  ReleaseDC(GetDesktopWindow(), screen);
+}
+
+TEST(GdiBlit, StretchHalftoneAveragesNearestPicks) {
+  Canvas src(2, 2, false), dst(1, 1, false);
+  SetPixelV(src.dc, 0, 0, RGB(200, 0, 0));
+  SetPixelV(src.dc, 1, 0, RGB(0, 200, 0));
+  SetPixelV(src.dc, 0, 1, RGB(0, 0, 200));
+  SetPixelV(src.dc, 1, 1, RGB(200, 200, 200));
+  SetStretchBltMode(dst.dc, HALFTONE);
+  ASSERT_EQ(StretchBlt(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, 2, 2, SRCCOPY), 1);
+  EXPECT_EQ(GetPixel(dst.dc, 0, 0), RGB(100, 100, 100));
+  SetStretchBltMode(dst.dc, COLORONCOLOR);
+  ASSERT_EQ(StretchBlt(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, 2, 2, SRCCOPY), 1);
+  EXPECT_EQ(GetPixel(dst.dc, 0, 0), RGB(200, 200, 200));
+}
+
+TEST(GdiBlit, StretchEnlargesAndMirrors) {
+  Canvas src(2, 1, false), dst(4, 2, false);
+  SetPixelV(src.dc, 0, 0, 1);
+  SetPixelV(src.dc, 1, 0, 2);
+  ASSERT_EQ(StretchBlt(dst.dc, 0, 0, 4, 2, src.dc, 0, 0, 2, 1, SRCCOPY), 1);
+  EXPECT_EQ(GetPixel(dst.dc, 0, 0), 1u);
+  EXPECT_EQ(GetPixel(dst.dc, 1, 1), 1u);
+  EXPECT_EQ(GetPixel(dst.dc, 2, 0), 2u);
+  EXPECT_EQ(GetPixel(dst.dc, 3, 1), 2u);
+  ASSERT_EQ(StretchBlt(dst.dc, 4, 0, -4, 2, src.dc, 0, 0, 2, 1, SRCCOPY), 1);
+  EXPECT_EQ(GetPixel(dst.dc, 0, 0), 2u);
+  EXPECT_EQ(GetPixel(dst.dc, 3, 0), 1u);
+}
+
+TEST(GdiBlit, PixelsOutsideAreInvalid) {
+  Canvas c(2, 2, false), m(2, 2, true);
+  EXPECT_EQ(GetPixel(c.dc, 2, 0), CLR_INVALID);
+  EXPECT_EQ(GetPixel(c.dc, 0, -1), CLR_INVALID);
+  EXPECT_EQ(SetPixelV(c.dc, -1, 0, 0), 0);
+  EXPECT_EQ(SetPixelV(m.dc, 0, 0, 0xC0C0C0), 1);
+  EXPECT_EQ(GetPixel(m.dc, 0, 0), 0xFFFFFFu) << "monochrome takes the nearer of black and white";
+  EXPECT_EQ(GetPixel(GetDC(GetDesktopWindow()), 0, 0), CLR_INVALID);
+}
+
+}  // namespace

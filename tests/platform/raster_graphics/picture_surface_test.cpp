@@ -1,0 +1,121 @@
+// The picture surface: persistent image, pictures, clearing, lines and painting.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/raster_graphics/picture_surface.h"
+
+using namespace platform;
+
+namespace {
+
+std::uint32_t At(const PictureSurface& s, int x, int y) { return s.Pixels()[y * s.ScaleWidth() + x]; }
+
+TEST(PictureSurface, StartsWithItsBackgroundAndReportsItsSize) {
+  PictureSurface s(5, 3, 0x0000FF, 0x00FF00);
+  EXPECT_EQ(s.ScaleWidth(), 5);
+  EXPECT_EQ(s.ScaleHeight(), 3);
+  EXPECT_FLOAT_EQ(s.Width(), 5.0f);
+  EXPECT_EQ(At(s, 4, 2), 0xFFFF0000u) << "0x00BBGGRR red shows as 0xFFRRGGBB";
+  EXPECT_EQ(gdi::GetPixel(s.hDC(), 0, 0), 0x0000FFu);
+  EXPECT_EQ(s.GetPicture(), nullptr);
+}
+
+TEST(PictureSurface, ImageIsAnUnselectedSnapshot) {
+  PictureSurface s(4, 4, 0xFFFFFF);
+  gdi::SetPixelV(s.hDC(), 1, 1, 0x123456);
+  Picture p = s.Image();
+  gdi::SetPixelV(s.hDC(), 1, 1, 0);
+  {
+    gdi::HDC dc = gdi::CreateCompatibleDC(0);
+    const gdi::HGDIOBJ old = gdi::SelectObject(dc, p->Handle());
+    ASSERT_NE(old, 0u) << "the snapshot is held by no DC";
+    EXPECT_EQ(gdi::GetPixel(dc, 1, 1), 0x123456u);
+    gdi::SelectObject(dc, old);
+    gdi::DeleteDC(dc);
+  }
+  EXPECT_EQ(p->Width(), 4);
+  EXPECT_EQ(p->Height(), 4);
+}
+
+TEST(PictureSurface, SetPictureRepaintsOverTheBackground) {
+  const std::uint32_t argb[4] = {0xFF112233, 0xFF445566, 0xFF778899, 0xFFAABBCC};
+  Picture small = PictureFromArgb(2, 2, argb);
+  PictureSurface s(3, 3, 0x0000FF);
+  s.SetPicture(small);
+  EXPECT_EQ(At(s, 0, 0), 0xFF112233u);
+  EXPECT_EQ(At(s, 1, 1), 0xFFAABBCCu);
+  EXPECT_EQ(At(s, 2, 2), 0xFFFF0000u);
+  s.Line(0, 2, 3, 2, 0x00FF00);
+  s.Cls();  // drawing goes, the picture stays
+  EXPECT_EQ(At(s, 0, 2), 0xFFFF0000u);
+  EXPECT_EQ(At(s, 0, 0), 0xFF112233u);
+  s.SetPicture(nullptr);
+  EXPECT_EQ(At(s, 0, 0), 0xFFFF0000u);
+}
+
+TEST(PictureSurface, AnotherSurfacesPictureDrivesThisOne) {
+  PictureSurface a(2, 2, 0x00FF00), b(2, 2, 0xFFFFFF);
+  b.SetPicture(a.Image());
+  gdi::SetPixelV(b.hDC(), 0, 0, 0);  // drawing never changes the picture it came from
+  PictureSurface c(2, 2, 0xFFFFFF);
+  c.SetPicture(b.GetPicture());
+  EXPECT_EQ(gdi::GetPixel(c.hDC(), 0, 0), 0x00FF00u);
+}
+
+TEST(PictureSurface, LineOmitsItsEndPointAndClips) {
+  PictureSurface s(5, 5, 0, 0xFFFFFF);
+  s.Line(0, 0, 4, 0);
+  EXPECT_EQ(At(s, 3, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(At(s, 4, 0), 0xFF000000u) << "end point not drawn";
+  s.Line(2, 2, 2, 2);
+  EXPECT_EQ(At(s, 2, 2), 0xFF000000u) << "zero-length line draws nothing";
+  s.Line(-2, 4, 3, -1, 0x0000FF);  // diagonal through the surface
+  EXPECT_EQ(At(s, 0, 2), 0xFFFF0000u);
+  EXPECT_EQ(At(s, 2, 0), 0xFFFF0000u);
+  s.Line(0, 4, 2, 3, 0x00FF00);
+  int green = 0;
+  for (int i = 0; i < 25; ++i) green += s.Pixels()[i] == 0xFF00FF00u;
+  EXPECT_EQ(green, 2);
+  s.Line(-100, -100, -10, -5);  // wholly outside
+  s.Line(4, 4, 2000000000, 4, 0xFF0000);  // leaves the surface at once
+  EXPECT_EQ(At(s, 4, 4), 0xFF0000FFu);
+}
+
+TEST(PictureSurface, PaintPictureAtNegativeOffsets) {
+  std::vector<std::uint32_t> argb(9);
+  for (int i = 0; i < 9; ++i) argb[i] = 0xFF000000u | static_cast<std::uint32_t>(i + 1);
+  Picture p = PictureFromArgb(3, 3, argb.data());
+  PictureSurface s(3, 3, 0xFFFFFF);
+  s.PaintPicture(*p, -1, -2);
+  EXPECT_EQ(At(s, 0, 0), 0xFF000008u);
+  EXPECT_EQ(At(s, 1, 0), 0xFF000009u);
+  EXPECT_EQ(At(s, 2, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(At(s, 0, 1), 0xFFFFFFFFu);
+}
+
+TEST(PictureSurface, EveryChangeIsAnnounced) {
+  PictureSurface s(2, 2, 0);
+  int calls = 0;
+  s.SetChangedCallback([&] { ++calls; });
+  s.Cls();
+  s.Line(0, 0, 1, 1);
+  s.SetPicture(nullptr);
+  s.SetBackColor(0xFFFFFF);
+  s.PaintPicture(*s.Image(), 0, 0);
+  s.MarkChanged();
+  EXPECT_EQ(calls, 6);
+  EXPECT_EQ(s.BackColor(), 0xFFFFFFu);
+}
+
+TEST(PictureSurface, ReleasesEverything) {
+  const std::size_t before = gdi::LiveObjectCount();
+  {
+    PictureSurface s(10, 10, 0);
+    Picture p = s.Image();
+    s.SetPicture(p);
+  }
+  EXPECT_EQ(gdi::LiveObjectCount(), before);
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+// A notification area that shows nothing: it keeps every request it receives (with a copy of
+// the icon's pixels, taken before the caller destroys the icon) and lets a test fire the
+// callbacks a tray host would send.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/raster_graphics/gdi.h"
+#include "platform/notification_area/notify_icon.h"
+
+namespace platform {
+
+class RecordingNotificationArea : public NotificationArea {
+ public:
+  struct Request {
+    std::uint32_t message = 0;
+    NOTIFYICONDATAA data{};
+    bool iconRead = false;  // false when the record named no readable icon
+    gdi::IconImage icon;
+  };
+
+  bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) override;
+  void SetExportedMenu(QMenu* menu) override { menu_ = menu; }
+
+  // Sends a callback as a host would: the window and callback message of the latest record
+  // that carried them, and the given mouse message (515, 517, ...).
+  void Fire(std::uint32_t mouse);
+
+  // A tray host appears or goes, as the desktop's would.
+  void SetHostPresent(bool present) {
+    hostPresent_ = present;
+    NotifyHost(present);
+  }
+  bool HostPresent() const override { return hostPresent_; }
+
+  // Makes later requests report failure (the requests are still recorded).
+  void SetResult(bool ok) { result_ = ok; }
+
+  const std::vector<Request>& Requests() const { return requests_; }
+  QMenu* ExportedMenu() const { return menu_; }
+  // Whether an icon is currently shown: after a successful add, until a delete.
+  bool Shown() const { return shown_; }
+  void Clear() { requests_.clear(); }
+
+ private:
+  std::vector<Request> requests_;
+  QMenu* menu_ = nullptr;
+  bool result_ = true;
+  bool hostPresent_ = true;
+  bool shown_ = false;
+  std::uint32_t hWnd_ = 0;
+  std::uint32_t callbackMessage_ = 0;
+};
+
+}  // namespace platform
