@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
+#include <QMutexLocker>
+#include <QThread>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QTimer>
@@ -22,12 +24,120 @@ const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString kItemPath = QStringLiteral("/StatusNotifierItem");
 const QString kMenuPath = QStringLiteral("/MenuBar");
 
+// The thread that reads and writes the connection's socket: the connection's own bus-name
+// interface lives there.
+QThread* BusThread(const QDBusConnection& bus) {
+  const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
+  return names != nullptr ? names->thread() : nullptr;
+}
+
+// The item's pictures: each offered size, and the picture's own if it is not among them.
+SniIconPixmapList MakePixmaps(const gdi::IconImage& icon) {
+  SniIconPixmapList pixmaps;
+  if (icon.width <= 0 || icon.height <= 0 ||
+      icon.argb.size() != static_cast<std::size_t>(icon.width) * icon.height)
+    return pixmaps;
+  // A size twice an earlier one repeats that one's pixels (see kTrayIconSizes).
+  std::vector<std::uint32_t> made[std::size(kTrayIconSizes)];
+  bool ownSizeListed = false;
+  for (std::size_t i = 0; i < std::size(kTrayIconSizes); ++i) {
+    const int size = kTrayIconSizes[i];
+    std::size_t half = 0;
+    while (half < i && kTrayIconSizes[half] * 2 != size) ++half;
+    const std::uint32_t* pixels;
+    if (size == icon.width && size == icon.height) {
+      pixels = icon.argb.data();
+      ownSizeListed = true;
+    } else if (half < i) {
+      const int h = kTrayIconSizes[half];
+      made[i] = ScaleIconCrisp(made[half].data(), h, h, size, size);
+      pixels = made[i].data();
+    } else {
+      made[i] = ScaleIconCrisp(icon.argb.data(), icon.width, icon.height, size, size);
+      pixels = made[i].data();
+    }
+    pixmaps.append(MakeSniIconPixmap(pixels, size, size));
+  }
+  if (!ownSizeListed) pixmaps.append(MakeSniIconPixmap(icon.argb.data(), icon.width, icon.height));
+  return pixmaps;
+}
+
 }  // namespace
 
+void SniItemObject::SetIcon(const gdi::IconImage& icon) {
+  QMutexLocker lock(&mutex_);
+  icon_ = icon;
+  pixmapsMade_ = false;
+}
+
+void SniItemObject::SetTitle(const QString& title) {
+  QMutexLocker lock(&mutex_);
+  title_ = title;
+}
+
+void SniItemObject::SetStatus(const QString& status) {
+  QMutexLocker lock(&mutex_);
+  status_ = status;
+}
+
+void SniItemObject::SetId(const QString& id) {
+  QMutexLocker lock(&mutex_);
+  id_ = id;
+}
+
+void SniItemObject::SetAccessibleDesc(const QString& desc) {
+  QMutexLocker lock(&mutex_);
+  desc_ = desc;
+}
+
+QString SniItemObject::Id() const {
+  QMutexLocker lock(&mutex_);
+  return id_;
+}
+
+QString SniItemObject::Title() const {
+  QMutexLocker lock(&mutex_);
+  return title_;
+}
+
+QString SniItemObject::Status() const {
+  QMutexLocker lock(&mutex_);
+  return status_;
+}
+
+QString SniItemObject::AccessibleDesc() const {
+  QMutexLocker lock(&mutex_);
+  return desc_;
+}
+
+SniIconPixmapList SniItemObject::IconPixmap() const {
+  QMutexLocker lock(&mutex_);
+  if (!pixmapBudget_.Take()) return {};
+  if (!pixmapsMade_) {
+    pixmaps_ = MakePixmaps(icon_);
+    pixmapsMade_ = true;
+  }
+  return pixmaps_;
+}
+
 SniItem::SniItem(QDBusConnection bus, QObject* parent)
-    : QObject(parent), bus_(bus), menu_(new DBusMenuExporter(this)), reRegister_(new QTimer(this)) {
+    : QObject(parent),
+      bus_(bus),
+      object_(new SniItemObject),
+      menu_(new DBusMenuExporter(this)),
+      reRegister_(new QTimer(this)) {
   RegisterNotifyAreaDBusTypes();
-  new SniItemAdaptor(this);
+  auto* adaptor = new SniItemAdaptor(object_);
+  // The bus relays an adaptor's signals only as emitted on the adaptor's thread; the host's
+  // calls come back here through the event loop.
+  connect(this, &SniItem::NewIcon, adaptor, &SniItemAdaptor::NewIcon, Qt::QueuedConnection);
+  connect(this, &SniItem::NewToolTip, adaptor, &SniItemAdaptor::NewToolTip, Qt::QueuedConnection);
+  connect(this, &SniItem::NewTitle, adaptor, &SniItemAdaptor::NewTitle, Qt::QueuedConnection);
+  connect(this, &SniItem::NewStatus, adaptor, &SniItemAdaptor::NewStatus, Qt::QueuedConnection);
+  connect(object_, &SniItemObject::Activated, this, &SniItem::Activated, Qt::QueuedConnection);
+  connect(object_, &SniItemObject::ContextMenuRequested, this, &SniItem::ContextMenuRequested,
+          Qt::QueuedConnection);
+  if (QThread* thread = BusThread(bus_)) object_->moveToThread(thread);
   new DBusMenuAdaptor(menu_);
   reRegister_->setSingleShot(true);
   connect(reRegister_, &QTimer::timeout, this, [this] { RegisterWithWatcher(); });
@@ -37,16 +147,28 @@ SniItem::SniItem(QDBusConnection bus, QObject* parent)
 }
 
 SniItem::~SniItem() {
+  // The adaptor's own relay would come after the object has left the bus.
+  const bool wasVisible = visible_ && exported_;
   Hide();
+  if (wasVisible) {
+    QDBusMessage passive = QDBusMessage::createSignal(kItemPath, QStringLiteral("org.kde.StatusNotifierItem"),
+                                                      QStringLiteral("NewStatus"));
+    passive << Status();
+    bus_.send(passive);
+  }
   if (exported_) {
     bus_.unregisterObject(kItemPath);
     bus_.unregisterObject(kMenuPath);
   }
-}
-
-QString SniItem::Id() const {
-  const QString name = QCoreApplication::applicationName();
-  return name.isEmpty() ? QStringLiteral("tray-%1").arg(getpid()) : name;
+  // The bus follows a registered object's destruction with a call it waits for on its own
+  // thread: destroyed there, the object would wait for itself. It has left the bus already.
+  QObject::disconnect(object_, &QObject::destroyed, nullptr, nullptr);
+  // A call the bus's thread is answering finds the object gone from the bus, not deleted.
+  if (object_->thread() == QThread::currentThread()) {
+    delete object_;
+  } else {
+    object_->deleteLater();
+  }
 }
 
 QString SniItem::Status() const { return visible_ ? QStringLiteral("Active") : QStringLiteral("Passive"); }
@@ -54,8 +176,10 @@ QString SniItem::Status() const { return visible_ ? QStringLiteral("Active") : Q
 bool SniItem::Show() {
   if (visible_) return true;
   if (!bus_.isConnected()) return false;
+  const QString name = QCoreApplication::applicationName();
+  object_->SetId(name.isEmpty() ? QStringLiteral("tray-%1").arg(getpid()) : name);
   if (!exported_) {
-    if (!bus_.registerObject(kItemPath, this, QDBusConnection::ExportAdaptors) ||
+    if (!bus_.registerObject(kItemPath, object_, QDBusConnection::ExportAdaptors) ||
         !bus_.registerObject(kMenuPath, menu_, QDBusConnection::ExportAdaptors)) {
       bus_.unregisterObject(kItemPath);
       return false;
@@ -65,6 +189,7 @@ bool SniItem::Show() {
   // The connection's unique name, as hosts resolve it without a name-owner lookup of their own.
   service_ = bus_.baseService();
   visible_ = true;
+  object_->SetStatus(Status());
   emit NewStatus(Status());
   reRegisterDelayMs_ = kReRegisterFirstMs;
   RegisterWithWatcher();
@@ -75,6 +200,7 @@ void SniItem::Hide() {
   if (!visible_) return;
   visible_ = false;
   reRegister_->stop();
+  object_->SetStatus(Status());
   emit NewStatus(Status());
 }
 
@@ -141,35 +267,14 @@ void SniItem::ScheduleReRegister() {
 }
 
 void SniItem::SetIcon(const gdi::IconImage& icon) {
-  pixmaps_.clear();
-  if (icon.width > 0 && icon.height > 0 &&
-      icon.argb.size() == static_cast<std::size_t>(icon.width) * icon.height) {
-    // A size twice an earlier one repeats that one's pixels (see kTrayIconSizes).
-    std::vector<std::uint32_t> made[std::size(kTrayIconSizes)];
-    bool ownSizeListed = false;
-    for (std::size_t i = 0; i < std::size(kTrayIconSizes); ++i) {
-      const int size = kTrayIconSizes[i];
-      std::size_t half = 0;
-      while (half < i && kTrayIconSizes[half] * 2 != size) ++half;
-      if (size == icon.width && size == icon.height) {
-        made[i] = icon.argb;
-        ownSizeListed = true;
-      } else if (half < i) {
-        const int h = kTrayIconSizes[half];
-        made[i] = ScaleIconCrisp(made[half].data(), h, h, size, size);
-      } else {
-        made[i] = ScaleIconCrisp(icon.argb.data(), icon.width, icon.height, size, size);
-      }
-      pixmaps_.append(MakeSniIconPixmap(made[i].data(), size, size));
-    }
-    if (!ownSizeListed) pixmaps_.append(MakeSniIconPixmap(icon.argb.data(), icon.width, icon.height));
-  }
+  object_->SetIcon(icon);
   if (visible_) emit NewIcon();
 }
 
 void SniItem::SetTip(const QString& tip) {
   if (tip == tip_) return;
   tip_ = tip;
+  object_->SetTitle(tip);
   if (visible_) {
     emit NewTitle();
     emit NewToolTip();
@@ -178,12 +283,8 @@ void SniItem::SetTip(const QString& tip) {
 
 void SniItem::SetMenu(QMenu* menu) { menu_->SetMenu(menu); }
 
-SniItemAdaptor::SniItemAdaptor(SniItem* item) : QDBusAbstractAdaptor(item), item_(item) {
+SniItemAdaptor::SniItemAdaptor(SniItemObject* item) : QDBusAbstractAdaptor(item), item_(item) {
   setAutoRelaySignals(false);
-  connect(item, &SniItem::NewIcon, this, &SniItemAdaptor::NewIcon);
-  connect(item, &SniItem::NewToolTip, this, &SniItemAdaptor::NewToolTip);
-  connect(item, &SniItem::NewTitle, this, &SniItemAdaptor::NewTitle);
-  connect(item, &SniItem::NewStatus, this, &SniItemAdaptor::NewStatus);
 }
 
 void SniItemAdaptor::Activate(int, int) { emit item_->Activated(); }

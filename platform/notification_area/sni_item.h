@@ -2,12 +2,17 @@
 // registration with the StatusNotifierWatcher under the connection's unique name (kept
 // registered while the watcher drops it), and the host's requests (Activate, ContextMenu)
 // passed on as signals.
+//
+// The item's object on the bus lives on the bus connection's own thread: a host reading the
+// item's properties (its pictures after each NewIcon) is answered there, without waking the
+// program's thread, from values the program's thread publishes under a lock.
 #pragma once
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusObjectPath>
 #include <QElapsedTimer>
+#include <QMutex>
 #include <QObject>
 
 #include "platform/raster_graphics/gdi.h"
@@ -20,6 +25,44 @@ class QTimer;
 namespace platform {
 
 class DBusMenuExporter;
+
+// What hosts read of the item. Written by the program's thread, read on the bus's thread.
+class SniItemObject : public QObject {
+  Q_OBJECT
+
+ public:
+  SniItemObject() = default;
+
+  // The pictures hosts get are made from the icon at the first read after a change, once.
+  void SetIcon(const gdi::IconImage& icon);
+  void SetTitle(const QString& title);
+  void SetStatus(const QString& status);
+  void SetId(const QString& id);
+  void SetAccessibleDesc(const QString& desc);
+
+  QString Id() const;
+  QString Title() const;
+  QString Status() const;
+  QString AccessibleDesc() const;
+  // Asked for faster than any host needs (a host asks again on each NewIcon, a few times a
+  // second), the answer is an empty list: replies of tens of kilobytes at the rate of a
+  // request flood would queue without bound.
+  SniIconPixmapList IconPixmap() const;
+  SniToolTip ToolTip() const { return {QString(), {}, Title(), QString()}; }
+
+ signals:
+  // Relayed from the host's calls, on the bus's thread.
+  void Activated();
+  void ContextMenuRequested();
+
+ private:
+  mutable QMutex mutex_;
+  gdi::IconImage icon_;
+  mutable SniIconPixmapList pixmaps_;
+  mutable bool pixmapsMade_ = true;
+  QString id_, title_, status_ = QStringLiteral("Passive"), desc_;
+  mutable RequestBudget pixmapBudget_{50, 100};
+};
 
 class SniItem : public QObject {
   Q_OBJECT
@@ -49,17 +92,10 @@ class SniItem : public QObject {
   void SetTip(const QString& tip);           // announced with NewToolTip / NewTitle
   void SetMenu(QMenu* menu);
 
-  // The properties, as the adaptor reads them.
-  QString Id() const;
-  QString Title() const { return tip_; }
   QString Status() const;
-  QString AccessibleDesc() const { return desc_; }
-  void SetAccessibleDesc(const QString& desc) { desc_ = desc; }
-  // The pictures, prepared when the icon changes. Asked for faster than any host needs (a host
-  // asks again on each NewIcon, a few times a second), the answer is an empty list: replies of
-  // tens of kilobytes at the rate of a request flood would queue without bound.
-  SniIconPixmapList IconPixmap() const { return pixmapBudget_.Take() ? pixmaps_ : SniIconPixmapList{}; }
-  SniToolTip ToolTip() const { return {QString(), {}, tip_, QString()}; }
+  void SetAccessibleDesc(const QString& desc) { object_->SetAccessibleDesc(desc); }
+  // The pictures hosts read (made at this call if none was read since the last change).
+  SniIconPixmapList IconPixmap() const { return object_->IconPixmap(); }
 
  signals:
   void Activated();
@@ -80,17 +116,15 @@ class SniItem : public QObject {
   void ScheduleReRegister();
 
   QDBusConnection bus_;
+  SniItemObject* object_;  // on the bus's thread; deleted there
   DBusMenuExporter* menu_;
   QString service_;
   bool visible_ = false;
   bool exported_ = false;
   QString tip_;
-  QString desc_;
   QTimer* reRegister_;
   int reRegisterDelayMs_ = kReRegisterFirstMs;
   QElapsedTimer sinceRegistered_;
-  SniIconPixmapList pixmaps_;
-  mutable RequestBudget pixmapBudget_{50, 100};
 };
 
 class SniItemAdaptor : public QDBusAbstractAdaptor {
@@ -116,7 +150,7 @@ class SniItemAdaptor : public QDBusAbstractAdaptor {
   Q_PROPERTY(QDBusObjectPath Menu READ Menu)
 
  public:
-  explicit SniItemAdaptor(SniItem* item);
+  explicit SniItemAdaptor(SniItemObject* item);
   QString Category() const { return QStringLiteral("ApplicationStatus"); }
   QString Id() const { return item_->Id(); }
   QString Title() const { return item_->Title(); }
@@ -145,7 +179,7 @@ class SniItemAdaptor : public QDBusAbstractAdaptor {
   void NewStatus(const QString& status);
 
  private:
-  SniItem* item_;
+  SniItemObject* item_;
 };
 
 }  // namespace platform

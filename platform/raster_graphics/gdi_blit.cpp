@@ -58,21 +58,39 @@ void StoreWord(std::uint8_t* p, std::uint32_t v) { std::memcpy(p, &v, 4); }
 
 // The transfers between the screen format and monochrome, one row at a time without the
 // generic row codecs: a mask made from a picture and a mask laid over it.
+// Whole destination bytes are built in a register and stored once; only the partial bytes at
+// either end are merged bit by bit.
 void ScreenToMonoRow(std::uint8_t* d, int x, const std::uint8_t* s, int w, std::uint32_t keyWord) {
-  for (int i = 0; i < w; ++i, s += 4) {
+  auto oneBit = [&](int i) {
     const int bit = x + i;
     const std::uint8_t m = static_cast<std::uint8_t>(0x80u >> (bit & 7));
-    const bool on = (LoadWord(s) & 0xFFFFFFu) == keyWord;
+    const bool on = (LoadWord(s + static_cast<std::ptrdiff_t>(i) * 4) & 0xFFFFFFu) == keyWord;
     d[bit >> 3] = static_cast<std::uint8_t>(on ? (d[bit >> 3] | m) : (d[bit >> 3] & ~m));
+  };
+  int i = 0;
+  for (; i < w && ((x + i) & 7) != 0; ++i) oneBit(i);
+  for (; i + 8 <= w; i += 8) {
+    unsigned byte = 0;
+    for (int k = 0; k < 8; ++k)
+      byte = (byte << 1) | ((LoadWord(s + static_cast<std::ptrdiff_t>(i + k) * 4) & 0xFFFFFFu) == keyWord ? 1u : 0u);
+    d[(x + i) >> 3] = static_cast<std::uint8_t>(byte);
   }
+  for (; i < w; ++i) oneBit(i);
 }
 
 void MonoToScreenRow(std::uint8_t* d, const std::uint8_t* s, int sx, int w, std::uint32_t one,
                      std::uint32_t zero, bool andWithDest) {
-  for (int i = 0; i < w; ++i, d += 4) {
+  int i = 0;
+  while (i < w) {
     const int bit = sx + i;
-    const std::uint32_t v = (s[bit >> 3] >> (7 - (bit & 7))) & 1u ? one : zero;
-    StoreWord(d, andWithDest ? (LoadWord(d) & v) : v);
+    const unsigned byte = s[bit >> 3];
+    const int first = bit & 7;
+    const int n = std::min(8 - first, w - i);
+    for (int k = 0; k < n; ++k, d += 4) {
+      const std::uint32_t v = (byte >> (7 - (first + k))) & 1u ? one : zero;
+      StoreWord(d, andWithDest ? (LoadWord(d) & v) : v);
+    }
+    i += n;
   }
 }
 

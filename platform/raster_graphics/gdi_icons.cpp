@@ -34,21 +34,27 @@ HICON CreateIconIndirect(const ICONINFO* info) {
   if (handle == 0) return 0;
   icon->width = width;
   icon->height = height;
-  icon->argb.assign(static_cast<std::size_t>(width) * height, 0);
   if (colour && mask->Mono() && colour->fmt == Fmt::Ddb32 && colour->width >= width && colour->height >= height) {
-    // The usual pair, a monochrome mask and a screen-format picture: straight from their rows.
+    // The usual pair, a monochrome mask and a screen-format picture: straight from their rows,
+    // a mask byte at a time.
+    icon->argb.resize(static_cast<std::size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
       const std::uint8_t* m = mask->Row(y);
       const std::uint8_t* c = colour->Row(y);
       std::uint32_t* out = &icon->argb[static_cast<std::size_t>(y) * width];
-      for (int x = 0; x < width; ++x, c += 4) {
-        std::uint32_t word;
-        std::memcpy(&word, c, 4);
-        out[x] = (word & 0xFFFFFFu) | ((m[x >> 3] >> (7 - (x & 7))) & 1u ? 0u : 0xFF000000u);
+      for (int x = 0; x < width; x += 8) {
+        const unsigned bits = m[x >> 3];
+        const int n = std::min(8, width - x);
+        for (int k = 0; k < n; ++k) {
+          std::uint32_t word;
+          std::memcpy(&word, c + static_cast<std::ptrdiff_t>(x + k) * 4, 4);
+          out[x + k] = (word & 0xFFFFFFu) | ((bits >> (7 - k)) & 1u ? 0u : 0xFF000000u);
+        }
       }
     }
     return handle;
   }
+  icon->argb.assign(static_cast<std::size_t>(width) * height, 0);
   std::uint32_t* bits = Scratch(width, 0);
   std::uint32_t* colours = Scratch(width, 3);
   for (int y = 0; y < height; ++y) {

@@ -2,8 +2,9 @@
 
 #include <malloc.h>
 
-#include <QCoreApplication>
-#include <QTimer>
+#include <QAbstractEventDispatcher>
+#include <QObject>
+#include <chrono>
 
 namespace platform {
 
@@ -14,21 +15,26 @@ namespace {
 // then stay in the heap.
 constexpr int kMmapThreshold = 256 * 1024;
 constexpr int kTrimThreshold = 1024 * 1024;
-// Free memory the heap may keep between checks, and how often it is checked.
+// Free memory the heap may keep between checks, and how often at most it is checked.
 constexpr size_t kKeptFreeBytes = 4 * 1024 * 1024;
-constexpr int kCheckMs = 5000;
+constexpr std::chrono::seconds kCheckEvery{5};
 
 }  // namespace
 
+// The check runs as the event loop goes back to sleep, at most once per period: it rides on
+// wake-ups the program has anyway (its timer, a request) and never wakes the process itself.
 void KeepHeapSmall() {
   ::mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
   ::mallopt(M_TRIM_THRESHOLD, kTrimThreshold);
-  auto* timer = new QTimer(QCoreApplication::instance());
-  timer->setTimerType(Qt::VeryCoarseTimer);  // wakes with the process's other timers
-  QObject::connect(timer, &QTimer::timeout, [] {
-    if (::mallinfo2().fordblks > kKeptFreeBytes) ::malloc_trim(0);
-  });
-  timer->start(kCheckMs);
+  QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance();
+  if (loop == nullptr) return;
+  QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, loop,
+                   [last = std::chrono::steady_clock::now()]() mutable {
+                     const auto now = std::chrono::steady_clock::now();
+                     if (now - last < kCheckEvery) return;
+                     last = now;
+                     if (::mallinfo2().fordblks > kKeptFreeBytes) ::malloc_trim(0);
+                   });
 }
 
 }  // namespace platform
