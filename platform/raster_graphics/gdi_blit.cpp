@@ -80,6 +80,7 @@ void ScreenToMonoRow(std::uint8_t* d, int x, const std::uint8_t* s, int w, std::
 
 void MonoToScreenRow(std::uint8_t* d, const std::uint8_t* s, int sx, int w, std::uint32_t one,
                      std::uint32_t zero, bool andWithDest) {
+  const std::uint32_t pick[2] = {zero, one};
   int i = 0;
   while (i < w) {
     const int bit = sx + i;
@@ -87,7 +88,7 @@ void MonoToScreenRow(std::uint8_t* d, const std::uint8_t* s, int sx, int w, std:
     const int first = bit & 7;
     const int n = std::min(8 - first, w - i);
     for (int k = 0; k < n; ++k, d += 4) {
-      const std::uint32_t v = (byte >> (7 - (first + k))) & 1u ? one : zero;
+      const std::uint32_t v = pick[(byte >> (7 - (first + k))) & 1u];
       StoreWord(d, andWithDest ? (LoadWord(d) & v) : v);
     }
     i += n;

@@ -38,6 +38,7 @@ HICON CreateIconIndirect(const ICONINFO* info) {
     // The usual pair, a monochrome mask and a screen-format picture: straight from their rows,
     // a mask byte at a time.
     icon->argb.resize(static_cast<std::size_t>(width) * height);
+    constexpr std::uint32_t kAlpha[2] = {0xFF000000u, 0};  // by mask bit
     for (int y = 0; y < height; ++y) {
       const std::uint8_t* m = mask->Row(y);
       const std::uint8_t* c = colour->Row(y);
@@ -48,7 +49,7 @@ HICON CreateIconIndirect(const ICONINFO* info) {
         for (int k = 0; k < n; ++k) {
           std::uint32_t word;
           std::memcpy(&word, c + static_cast<std::ptrdiff_t>(x + k) * 4, 4);
-          out[x + k] = (word & 0xFFFFFFu) | ((bits >> (7 - k)) & 1u ? 0u : 0xFF000000u);
+          out[x + k] = (word & 0xFFFFFFu) | kAlpha[(bits >> (7 - k)) & 1u];
         }
       }
     }
