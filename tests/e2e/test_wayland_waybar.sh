@@ -103,15 +103,14 @@ stop_waybar
 start_waybar
 check "item registers again after waybar restarts" wait_for 15 wl_item_registered
 check "icon back in the restarted bar" wait_for 10 icon_shown
-sleep 1  # a tick or two at the current readings
 B=$E2E_TMP/bar-default.png
-bar_shot "$B"; keep "$B"
-box=$($PROBE icon "$B" "$BAR_BG")
-echo "       icon at $box at waybar's default size; colours: $($PROBE colours "$B" | tr '\n' ' ')"
-check "icon drawn at waybar's default size (16 x 16)" test "$(echo "$box" | cut -d' ' -f3-)" = "16 16"
-read -r left right <<<"$($PROBE bars "$B" "$BAR_BG" "#ff0000")"
-echo "       red rows at 90 % / 10 %: $left / $right"
-check "bars follow the readings at 16 pixels (90 % high, 10 % low)" sh -c "[ $left -ge 11 ] && [ $right -le 3 ]"
+size_is() { bar_shot "$B" && test "$($PROBE icon "$B" "$BAR_BG" | cut -d' ' -f3-)" = "$1"; }
+check "icon drawn at waybar's default size (16 x 16)" wait_for 10 size_is "16 16"
+red_rows() { bar_shot "$B" && read -r left right <<<"$($PROBE bars "$B" "$BAR_BG" "#ff0000")" &&
+  [ "$left" -ge 11 ] && [ "$right" -le 3 ]; }
+check "bars follow the readings at 16 pixels (90 % high, 10 % low)" wait_for 5 red_rows
+keep "$B"
+echo "       red rows: $left / $right; colours: $($PROBE colours "$B" | tr '\n' ' ')"
 
 # --- Exit: the item goes away and the program ends with status 0
 wl_sni click "Exit Zelmaro"
