@@ -283,8 +283,8 @@ void Form1::DrawGraphStep(double cpu0, double cpu1) {
 void Form1::UpdateAverages() {
   auto& c = *c_;
   if (SampleCount == 0) return;
-  c.cpu0avg->setText(window::UsageText(platform::CheckedDouble(CpuSum[0] / SampleCount)));
-  c.cpu1avg->setText(window::UsageText(platform::CheckedDouble(CpuSum[1] / SampleCount)));
+  c.cpu0avg->setText(window::UsageText(platform::CheckedDivide(CpuSum[0], SampleCount)));
+  c.cpu1avg->setText(window::UsageText(platform::CheckedDivide(CpuSum[1], SampleCount)));
   // Elapsed time runs on the monotonic clock, so changes of the wall clock (daylight saving,
   // the clock set back) never make it jump or go negative.
   const std::int64_t elapsed = sampling::ElapsedSeconds(startMonotonic_, services_.clock->MonotonicSeconds());
@@ -305,7 +305,7 @@ void Form1::BtnReSet_Click() {
 
 void Form1::mnuCOLOR_Click(Int16 Index) {
   auto& c = *c_;
-  if (Index < 0 || Index > tray::kColourCount - 1) throw platform::RuntimeError(9, "Subscript out of range");
+  if (Index < 0 || Index > tray::kColourCount - 1) platform::Raise(platform::kErrSubscriptOutOfRange);
   for (Int16 i = 0; i <= tray::kColourCount - 1; ++i) c.mnuCOLOR[i]->setChecked(false);
   const gdi::COLORREF colour = tray::IconColour(Index);
   tray::RecolourBars(*c.DualColor, colour);
