@@ -61,8 +61,12 @@ class Form1 {
   // Current-usage labels and graphs, once per tick.
   void CPUMeter(const double& cpu0, const double& cpu1);
 
-  // A close request: the close-request handler with its reason (0 the user, 1 the program
-  // itself, 2 the end of the session), then, unless refused, the unload.
+  // Close reasons the close-request handler receives.
+  static constexpr int kCloseByUser = 0;
+  static constexpr int kCloseByCode = 1;
+  static constexpr int kCloseBySessionEnd = 2;
+  // A close request: the close-request handler with its reason, then, unless refused, the
+  // unload.
   void Close(int reason);
   // True once the window has been unloaded; the process ends then, with ExitStatus().
   bool Unloaded() const { return unloaded_; }

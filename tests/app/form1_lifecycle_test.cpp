@@ -87,14 +87,14 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
   EXPECT_FALSE(h.tray->Shown());
   const size_t requests = h.tray->Requests().size();
-  f.Close(1);  // a second close does nothing more
+  f.Close(Form1::kCloseByCode);  // a second close does nothing more
   EXPECT_EQ(h.tray->Requests().size(), requests);
 }
 
 TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   Form1Harness h;
   Form1& f = h.Load();
-  f.Close(2);
+  f.Close(Form1::kCloseBySessionEnd);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);

@@ -12,11 +12,13 @@ namespace {
 
 using window::Form1Controls;
 
+const window::ColourEntries kColours{{"Blue", "Cyan", "Green", "Purple", "Red", "White", "Yellow"}, 2};
+
 class FormControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing_qt::EnsureQtApp();
-    c = window::CreateForm1Controls();
+    c = window::CreateForm1Controls(kColours);
   }
   std::unique_ptr<Form1Controls> c;
 };
@@ -214,7 +216,7 @@ TEST(FormControlsLifetimeTest, DestroyingTheControlsFreesEveryGraphicsObject) {
   testing_qt::EnsureQtApp();
   const std::size_t live = gdi::LiveObjectCount();
   {
-    auto c = window::CreateForm1Controls();
+    auto c = window::CreateForm1Controls(kColours);
     EXPECT_GT(gdi::LiveObjectCount(), live);
   }
   EXPECT_EQ(gdi::LiveObjectCount(), live);
