@@ -72,6 +72,7 @@ class Form1 {
   bool Unloaded() const { return unloaded_; }
   int ExitStatus() const { return StartFailed ? 1 : 0; }
   window::Form1Controls& Controls() { return *c_; }
+  platform::PerformanceData& PerformanceQuery() { return pdh_; }
   int WindowState() const;
   // Runs one handler for the window system: an error that escapes it is reported in a message
   // box naming it, and ends the program with status 1.

@@ -80,7 +80,20 @@ TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
 TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   Form1Harness h;
   Form1& f = h.Load();
+  // When the icon is removed, the timer has stopped and the query is closed already: no tick
+  // can run on a closed query, and the icon goes last.
+  bool timerStopped = false, queryClosed = false;
+  h.tray->SetObserver([&](std::uint32_t message) {
+    if (message != platform::NIM_DELETE) return;
+    timerStopped = !f.Controls().Timer1->isActive();
+    platform::PDH_STATUS status = 0;
+    f.PerformanceQuery().PdhVbGetDoubleCounterValue(f.hCounter[0], &status);
+    queryClosed = status == platform::PDH_INVALID_HANDLE;
+  });
   f.mnuExit_Click();
+  EXPECT_TRUE(timerStopped);
+  EXPECT_TRUE(queryClosed);
+  EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
   EXPECT_FALSE(f.Controls().Timer1->isActive());

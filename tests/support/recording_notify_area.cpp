@@ -4,6 +4,7 @@ namespace platform {
 
 bool RecordingNotificationArea::Shell_NotifyIconA(std::uint32_t message,
                                                   const NOTIFYICONDATAA* data) {
+  if (observer_) observer_(message);
   Request request;
   request.message = message;
   if (data != nullptr) {

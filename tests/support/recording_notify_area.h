@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/raster_graphics/gdi.h"
@@ -34,6 +35,9 @@ class RecordingNotificationArea : public NotificationArea {
   }
   bool HostPresent() const override { return hostPresent_; }
 
+  // Called with each request's message as it arrives, before it is recorded.
+  void SetObserver(std::function<void(std::uint32_t message)> observer) { observer_ = std::move(observer); }
+
   // Makes later requests report failure (the requests are still recorded).
   void SetResult(bool ok) { result_ = ok; }
 
@@ -45,6 +49,7 @@ class RecordingNotificationArea : public NotificationArea {
 
  private:
   std::vector<Request> requests_;
+  std::function<void(std::uint32_t)> observer_;
   QMenu* menu_ = nullptr;
   bool result_ = true;
   bool hostPresent_ = true;
