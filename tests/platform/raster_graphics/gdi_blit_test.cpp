@@ -138,14 +138,4 @@ TEST(GdiBlit, StretchEnlargesAndMirrors) {
   EXPECT_EQ(GetPixel(dst.dc, 3, 0), 1u);
 }
 
-TEST(GdiBlit, PixelsOutsideAreInvalid) {
-  Canvas c(2, 2, false), m(2, 2, true);
-  EXPECT_EQ(GetPixel(c.dc, 2, 0), CLR_INVALID);
-  EXPECT_EQ(GetPixel(c.dc, 0, -1), CLR_INVALID);
-  EXPECT_EQ(SetPixelV(c.dc, -1, 0, 0), 0);
-  EXPECT_EQ(SetPixelV(m.dc, 0, 0, 0xC0C0C0), 1);
-  EXPECT_EQ(GetPixel(m.dc, 0, 0), 0xFFFFFFu) << "monochrome takes the nearer of black and white";
-  EXPECT_EQ(GetPixel(GetDC(GetDesktopWindow()), 0, 0), CLR_INVALID);
-}
-
 }  // namespace
