@@ -1,8 +1,7 @@
-// DIB sections: pixel formats, and GetDIBits queries and reads.
+// DIB sections: pixel formats and the colour-to-monochrome rule in the source format.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <vector>
 
 #include "platform/raster_graphics/gdi.h"
 
@@ -82,88 +81,6 @@ TEST(GdiDib, ColourToMonoComparesInTheSourceFormat) {
   DeleteDC(m);
   DeleteObject(src);
   DeleteObject(mask);
-}
-
-TEST(GdiDib, HeaderThenColoursQueries) {
-  BITMAPINFO made = Header(10, -3, 8);  // top-down
-  made.bmiHeader.biClrUsed = 3;
-  made.bmiColors[2] = RGBQUAD{1, 2, 3, 0};
-  HBITMAP bmp = CreateDIBSection(0, &made, DIB_RGB_COLORS, nullptr, 0, 0);
-  HDC dc = CreateCompatibleDC(0);
-  BITMAPINFO q;
-  std::memset(&q, 0, sizeof q);
-  q.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  ASSERT_NE(GetDIBits(dc, bmp, 0, 0, nullptr, &q, DIB_RGB_COLORS), 0);
-  EXPECT_EQ(q.bmiHeader.biWidth, 10);
-  EXPECT_EQ(q.bmiHeader.biHeight, 3);
-  EXPECT_EQ(q.bmiHeader.biBitCount, 8);
-  EXPECT_EQ(q.bmiHeader.biPlanes, 1);
-  EXPECT_EQ(q.bmiHeader.biCompression, BI_RGB);
-  EXPECT_EQ(q.bmiHeader.biSizeImage, 12u * 3);
-  EXPECT_EQ(q.bmiHeader.biClrUsed, 3u);
-  EXPECT_EQ(q.bmiColors[2].rgbRed, 0) << "first query: header only";
-  ASSERT_NE(GetDIBits(dc, bmp, 0, 0, nullptr, &q, DIB_RGB_COLORS), 0);
-  EXPECT_EQ(q.bmiColors[2].rgbRed, 3);
-  EXPECT_EQ(q.bmiColors[2].rgbBlue, 1);
-  // A device bitmap describes itself as 32-bit BI_RGB; a monochrome one has black and white.
-  HBITMAP mono = CreateBitmap(9, 2, 1, 1, nullptr);
-  std::memset(&q, 0, sizeof q);
-  q.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  GetDIBits(dc, mono, 0, 0, nullptr, &q, DIB_RGB_COLORS);
-  EXPECT_EQ(q.bmiHeader.biBitCount, 1);
-  GetDIBits(dc, mono, 0, 0, nullptr, &q, DIB_RGB_COLORS);
-  EXPECT_EQ(q.bmiColors[1].rgbGreen, 255);
-  EXPECT_EQ(GetDIBits(dc, dc, 0, 0, nullptr, &q, DIB_RGB_COLORS), 0) << "a DC is no bitmap";
-  DeleteDC(dc);
-  DeleteObject(bmp);
-  DeleteObject(mono);
-}
-
-TEST(GdiDib, BitfieldMasksComeWithTheSecondQuery) {
-  BITMAPINFO made = Header(4, 4, 16, BI_BITFIELDS);
-  const DWORD m565[3] = {0xF800, 0x07E0, 0x001F};
-  std::memcpy(made.bmiColors, m565, sizeof m565);
-  HBITMAP bmp = CreateDIBSection(0, &made, DIB_RGB_COLORS, nullptr, 0, 0);
-  HDC dc = CreateCompatibleDC(0);
-  BITMAPINFO q;
-  std::memset(&q, 0, sizeof q);
-  q.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  GetDIBits(dc, bmp, 0, 0, nullptr, &q, DIB_RGB_COLORS);
-  EXPECT_EQ(q.bmiHeader.biCompression, BI_BITFIELDS);
-  GetDIBits(dc, bmp, 0, 0, nullptr, &q, DIB_RGB_COLORS);
-  DWORD got[3];
-  std::memcpy(got, q.bmiColors, sizeof got);
-  EXPECT_EQ(got[0], 0xF800u);
-  EXPECT_EQ(got[1], 0x07E0u);
-  EXPECT_EQ(got[2], 0x001Fu);
-  DeleteDC(dc);
-  DeleteObject(bmp);
-}
-
-TEST(GdiDib, ReadsPixelsTopDownOrBottomUp) {
-  HDC screen = GetDC(GetDesktopWindow());
-  HBITMAP bmp = CreateCompatibleBitmap(screen, 2, 2);
-  ReleaseDC(GetDesktopWindow(), screen);
-  With(bmp, [](HDC dc) {
-    SetPixelV(dc, 0, 0, RGB(1, 2, 3));
-    SetPixelV(dc, 1, 1, RGB(4, 5, 6));
-  });
-  HDC dc = CreateCompatibleDC(0);
-  BITMAPINFO q = Header(2, -2, 32);
-  std::vector<std::uint32_t> px(4, 0xDEADBEEF);
-  EXPECT_EQ(GetDIBits(dc, bmp, 0, 2, px.data(), &q, DIB_RGB_COLORS), 2);
-  EXPECT_EQ(px[0], 0x010203u);
-  EXPECT_EQ(px[3], 0x040506u);
-  q = Header(2, 2, 32);
-  EXPECT_EQ(GetDIBits(dc, bmp, 0, 1, px.data(), &q, DIB_RGB_COLORS), 1) << "scan line 0 is the bottom row";
-  EXPECT_EQ(px[1], 0x040506u);
-  q = Header(2, 2, 24);
-  std::vector<BYTE> rgb(16, 0);
-  EXPECT_EQ(GetDIBits(dc, bmp, 1, 5, rgb.data(), &q, DIB_RGB_COLORS), 1);
-  EXPECT_EQ(rgb[0], 3);  // top row, B first
-  EXPECT_EQ(rgb[2], 1);
-  DeleteDC(dc);
-  DeleteObject(bmp);
 }
 
 }  // namespace
