@@ -113,16 +113,6 @@ TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
 }
 
-TEST(Form1Lifecycle, AFailedStartTearsNothingDown) {
-  Form1Harness h;
-  Form1& first = h.Load();
-  (void)first;
-  Form1Harness h2(2, &h.dir());
-  Form1& f = h2.Load();
-  EXPECT_TRUE(f.StartFailed);
-  EXPECT_TRUE(h2.tray->Requests().empty());  // no delete either
-}
-
 }  // namespace
 
 namespace {
