@@ -110,6 +110,8 @@ TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   f.Close(Form1::kCloseBySessionEnd);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
+  EXPECT_FALSE(f.Controls().Timer1->isActive());
+  EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
 }
 

@@ -31,7 +31,7 @@ void With(HBITMAP bmp, F f) {
   DeleteDC(dc);
 }
 
-TEST(GdiDib, IndexedSixteenAndThirtyTwoBitLayouts) {
+TEST(GdiDib, PixelsHoldWhatTheirFormatCanHold) {
   // 4 bpp with a two-entry table: colours map to the nearest entry.
   BITMAPINFO idx = Header(5, 1, 4);
   idx.bmiHeader.biClrUsed = 2;
