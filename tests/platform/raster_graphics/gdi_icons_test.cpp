@@ -1,4 +1,4 @@
-// Icons: copies of colour and mask, monochrome icons, ARGB icons and reading back.
+// Icons: copies of colour and mask, ARGB icons and reading back.
 #include <gtest/gtest.h>
 
 #include "platform/raster_graphics/gdi.h"
@@ -37,21 +37,6 @@ TEST(GdiIcons, OwnCopiesOfColourAndMask) {
   EXPECT_EQ(DestroyIcon(icon), 0);
   EXPECT_FALSE(ReadIconImage(icon, &image));
   EXPECT_EQ(LiveObjectCount(), before);
-}
-
-TEST(GdiIcons, MonochromeIconFromADoubleHeightMask) {
-  // Upper half the mask, lower half the image: white where the mask is 0 at (1, 0).
-  const BYTE rows[4] = {0x80, 0x00, 0x40, 0x00};  // 2 x 2, rows padded to 16 bits
-  HBITMAP mask = CreateBitmap(2, 2, 1, 1, rows);
-  ICONINFO info{-1, 0, 0, mask, 0};
-  HICON icon = CreateIconIndirect(&info);
-  IconImage image;
-  ASSERT_TRUE(ReadIconImage(icon, &image));
-  EXPECT_EQ(image.height, 1);
-  EXPECT_EQ(image.argb[0] >> 24, 0u);
-  EXPECT_EQ(image.argb[1], 0xFFFFFFFFu);
-  DestroyIcon(icon);
-  DeleteObject(mask);
 }
 
 TEST(GdiIcons, FromArgb) {
