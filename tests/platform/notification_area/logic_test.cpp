@@ -76,12 +76,6 @@ TEST(ScaleIconCrisp, BarEdgesStayStraightAtOddScales) {
   }
 }
 
-TEST(ScaleIconCrisp, RejectsEmptyInput) {
-  EXPECT_TRUE(platform::ScaleIconCrisp(nullptr, 32, 32, 16, 16).empty());
-  const std::uint32_t one = kGreen;
-  EXPECT_TRUE(platform::ScaleIconCrisp(&one, 1, 1, 0, 16).empty());
-}
-
 class NotifyIconStateTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -130,15 +124,6 @@ TEST_F(NotifyIconStateTest, ModifyWithSamePixelsOrTipChangesNothing) {
   EXPECT_EQ(changes_, platform::NotifyIconState::kIcon);
   EXPECT_EQ(state_.Icon().argb, red_);
   for (auto h : {a, b, c}) gdi::DestroyIcon(h);
-}
-
-TEST_F(NotifyIconStateTest, ModifyWithDeadIconFailsAndKeepsThePicture) {
-  const gdi::HICON a = Icon(green_);
-  auto d = Record(a);
-  state_.Apply(platform::NIM_ADD, &d, &changes_);
-  gdi::DestroyIcon(a);
-  EXPECT_FALSE(state_.Apply(platform::NIM_MODIFY, &d, &changes_));
-  EXPECT_EQ(state_.Icon().argb, green_);
 }
 
 TEST_F(NotifyIconStateTest, ModifyOrDeleteBeforeAddFailAndDeleteHides) {
