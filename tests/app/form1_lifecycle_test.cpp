@@ -110,17 +110,9 @@ TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   f.Close(Form1::kCloseBySessionEnd);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
+  EXPECT_FALSE(f.Controls().Timer1->isActive());
+  EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
-}
-
-TEST(Form1Lifecycle, AFailedStartTearsNothingDown) {
-  Form1Harness h;
-  Form1& first = h.Load();
-  (void)first;
-  Form1Harness h2(2, &h.dir());
-  Form1& f = h2.Load();
-  EXPECT_TRUE(f.StartFailed);
-  EXPECT_TRUE(h2.tray->Requests().empty());  // no delete either
 }
 
 }  // namespace
