@@ -375,7 +375,7 @@ TEST_F(SniOnPrivateBus, NewIconOnlyWhenThePixelsChange) {
   EXPECT_EQ(tips.hits, 0);
 }
 
-TEST_F(SniOnPrivateBus, HostRequestsBecomeCallbacksAndDeleteLeavesTheBus) {
+TEST_F(SniOnPrivateBus, HostRequestsBecomeCallbacksAndDeleteMakesTheItemPassive) {
   StartWatcher();
   ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
