@@ -28,16 +28,11 @@ constexpr const char* kTitle = "Zelmaro";
 constexpr const char* kSettingsApp = "Quenlark";
 constexpr const char* kSettingsSection = "Zelmaro_Set";
 constexpr const char* kSettingsKey = "Color";
-constexpr int kDefaultColour = 2;
 
 constexpr std::uint32_t kStyleInfo =
     platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SETFOREGROUND;  // 0x10040
 constexpr std::uint32_t kStyleError =
     platform::MB_OK | platform::MB_ICONERROR | platform::MB_SETFOREGROUND;  // 0x10010
-
-// Close reasons the close-request handler receives.
-constexpr int kCloseByUser = 0;
-constexpr int kCloseByCode = 1;
 
 Form1Services WithDefaults(Form1Services s) {
   if (!s.notifyArea) s.notifyArea = platform::CreateDesktopNotificationArea();
@@ -59,6 +54,12 @@ platform::SettingsStore MakeSettings(const std::string& dir) {
   return dir.empty() ? platform::SettingsStore() : platform::SettingsStore(dir);
 }
 
+window::ColourEntries ColourMenuEntries() {
+  window::ColourEntries entries{{}, tray::kDefaultColourIndex};
+  for (int i = 0; i < tray::kColourCount; ++i) entries.captions[i] = tray::ColourCaption(i);
+  return entries;
+}
+
 platform::SingleInstance MakeInstance(const std::string& dir) {
   return dir.empty() ? platform::SingleInstance(kTitle) : platform::SingleInstance(kTitle, dir);
 }
@@ -70,7 +71,7 @@ Form1::Form1(Form1Services services)
       pdh_(services_.statPath),
       settings_(MakeSettings(services_.configDir)),
       instance_(MakeInstance(services_.lockDir)),
-      c_(window::CreateForm1Controls()),
+      c_(window::CreateForm1Controls(ColourMenuEntries())),
       graphBacklog_(window::kGraphWidth) {
   WireEvents();
 }
@@ -149,8 +150,8 @@ void Form1::Form_Load() {
     // 6. Icon colour: a stored value that is not a colour index falls back to the default and
     //    is left in the file until the user picks a colour.
     const std::string stored = settings_.GetSetting(kSettingsApp, kSettingsSection, kSettingsKey,
-                                                    std::to_string(kDefaultColour));
-    mnuCOLOR_Click(Int16(tray::ParseColourIndex(stored).value_or(kDefaultColour)));
+                                                    std::to_string(tray::kDefaultColourIndex));
+    mnuCOLOR_Click(Int16(tray::ParseColourIndex(stored).value_or(tray::kDefaultColourIndex)));
     // 7. Show the window so the grid is drawn on it; a window manager frames it first, which
     //    the centring of step 10 needs to know.
     ShowWindow();
@@ -283,8 +284,8 @@ void Form1::DrawGraphStep(double cpu0, double cpu1) {
 void Form1::UpdateAverages() {
   auto& c = *c_;
   if (SampleCount == 0) return;
-  c.cpu0avg->setText(window::UsageText(platform::CheckedDouble(CpuSum[0] / SampleCount)));
-  c.cpu1avg->setText(window::UsageText(platform::CheckedDouble(CpuSum[1] / SampleCount)));
+  c.cpu0avg->setText(window::UsageText(platform::CheckedDivide(CpuSum[0], SampleCount)));
+  c.cpu1avg->setText(window::UsageText(platform::CheckedDivide(CpuSum[1], SampleCount)));
   // Elapsed time runs on the monotonic clock, so changes of the wall clock (daylight saving,
   // the clock set back) never make it jump or go negative.
   const std::int64_t elapsed = sampling::ElapsedSeconds(startMonotonic_, services_.clock->MonotonicSeconds());
@@ -305,7 +306,7 @@ void Form1::BtnReSet_Click() {
 
 void Form1::mnuCOLOR_Click(Int16 Index) {
   auto& c = *c_;
-  if (Index < 0 || Index > tray::kColourCount - 1) throw platform::RuntimeError(9, "Subscript out of range");
+  if (Index < 0 || Index > tray::kColourCount - 1) platform::Raise(platform::kErrSubscriptOutOfRange);
   for (Int16 i = 0; i <= tray::kColourCount - 1; ++i) c.mnuCOLOR[i]->setChecked(false);
   const gdi::COLORREF colour = tray::IconColour(Index);
   tray::RecolourBars(*c.DualColor, colour);

@@ -61,13 +61,18 @@ class Form1 {
   // Current-usage labels and graphs, once per tick.
   void CPUMeter(const double& cpu0, const double& cpu1);
 
-  // A close request: the close-request handler with its reason (0 the user, 1 the program
-  // itself, 2 the end of the session), then, unless refused, the unload.
+  // Close reasons the close-request handler receives.
+  static constexpr int kCloseByUser = 0;
+  static constexpr int kCloseByCode = 1;
+  static constexpr int kCloseBySessionEnd = 2;
+  // A close request: the close-request handler with its reason, then, unless refused, the
+  // unload.
   void Close(int reason);
   // True once the window has been unloaded; the process ends then, with ExitStatus().
   bool Unloaded() const { return unloaded_; }
   int ExitStatus() const { return StartFailed ? 1 : 0; }
   window::Form1Controls& Controls() { return *c_; }
+  platform::PerformanceData& PerformanceQuery() { return pdh_; }
   int WindowState() const;
   // Runs one handler for the window system: an error that escapes it is reported in a message
   // box naming it, and ends the program with status 1.

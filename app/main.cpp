@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
 
   Form1 form;
   // The end of the desktop session tears down like Exit, with its own close reason.
-  platform::WatchSessionEnd([&form] { form.Close(2); });
+  platform::WatchSessionEnd([&form] { form.Close(Form1::kCloseBySessionEnd); });
   // A session manager that ends the session quits the event loop: tear down all the same.
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, [&form] { form.Close(2); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, [&form] { form.Close(Form1::kCloseBySessionEnd); });
   form.Form_Load();
   if (form.Unloaded()) return form.ExitStatus();
   const int status = QApplication::exec();

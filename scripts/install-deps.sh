@@ -21,9 +21,9 @@ pkgs=("${build_pkgs[@]}")
 [ "$what" = run ] || pkgs+=("${deb_pkgs[@]}")
 # Real tray hosts for the end-to-end tests: XFCE's panel (LXQt's and openbox come with the
 # test packages), GNOME Shell headless with the AppIndicator extension (gsettings and gdbus drive
-# it; the program meets it over Wayland).
+# it; the program meets it over Wayland), KDE Plasma's shell and its XEmbed proxy.
 desktop_pkgs=(xfce4-panel gnome-shell gnome-shell-extension-appindicator libglib2.0-bin
-              dconf-gsettings-backend dconf-service qt6-wayland)
+              dconf-gsettings-backend dconf-service qt6-wayland plasma-workspace plasma-desktop)
 [ "$what" = run ] || [ "$what" = deb ] || pkgs+=("${test_pkgs[@]}" "${desktop_pkgs[@]}")
 [ "$what" = bench ] && pkgs+=(conky-std)
 
@@ -42,8 +42,4 @@ fi
 # A comma-decimal locale for the end-to-end tests.
 if [ "$what" != run ] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
-fi
-# The native Wayland tests run the compositor as this unprivileged user (sway refuses root).
-if [ "$what" = test ] && ! id zelmarotest >/dev/null 2>&1; then
-  $SUDO useradd --system --create-home --home-dir /var/lib/zelmarotest --shell /usr/sbin/nologin zelmarotest
 fi

@@ -11,6 +11,8 @@
 namespace tray {
 
 constexpr int kColourCount = 7;
+// The colour the meter starts with until the user picks one: Green.
+constexpr int kDefaultColourIndex = 2;
 
 // Colour (0x00BBGGRR) and menu caption of colour index 0..6; black and nullptr outside.
 gdi::COLORREF IconColour(int index);

@@ -15,8 +15,6 @@ constexpr gdi::COLORREF kGrey = 0x808080;
 constexpr gdi::COLORREF kWhite = 0xFFFFFF;
 constexpr gdi::COLORREF kWindowColour = 0xFFFFFF;
 constexpr gdi::COLORREF kButtonFace = 0xC0C0C0;
-constexpr const char* kColourNames[7] = {"Blue", "Cyan", "Green", "Purple", "Red", "White", "Yellow"};
-constexpr int kDefaultColour = 2;
 
 QLabel* MakeLabel(QWidget* parent, const char* caption, int x, int y, int w, int h,
                   bool bold = false) {
@@ -61,14 +59,14 @@ std::unique_ptr<platform::PictureSurface> MakeSurface(int w, int h, gdi::COLORRE
   return std::make_unique<platform::PictureSurface>(w, h, back, fore);
 }
 
-void CreateMenu(Form1Controls& c) {
+void CreateMenu(Form1Controls& c, const ColourEntries& colours) {
   c.mnuFile = new QMenu(QStringLiteral("popup"), c.form);
   c.mnuSpacer00 = c.mnuFile->addAction(QStringLiteral("Tray Icon Color"));
   c.mnuSpacer00->setEnabled(false);
   for (int i = 0; i < 7; ++i) {
-    c.mnuCOLOR[i] = c.mnuFile->addAction(QString::fromLatin1(kColourNames[i]));
+    c.mnuCOLOR[i] = c.mnuFile->addAction(QString::fromLatin1(colours.captions[i]));
     c.mnuCOLOR[i]->setCheckable(true);
-    c.mnuCOLOR[i]->setChecked(i == kDefaultColour);
+    c.mnuCOLOR[i]->setChecked(i == colours.checked);
   }
   c.mnuSpacer0 = c.mnuFile->addSeparator();
   c.ShowAvgUsage = c.mnuFile->addAction(QStringLiteral("Show Usage"));
@@ -85,7 +83,7 @@ Form1Controls::~Form1Controls() {
   if (windowIcon != 0) gdi::DestroyIcon(windowIcon);
 }
 
-std::unique_ptr<Form1Controls> CreateForm1Controls() {
+std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours) {
   auto c = std::make_unique<Form1Controls>();
   c->form = new platform::FormWindow(kClientWidth, kClientHeight);
   c->form->setWindowTitle(QStringLiteral("Dual Core CPU Usage - Average and Current"));
@@ -135,7 +133,7 @@ std::unique_ptr<Form1Controls> CreateForm1Controls() {
   c->Timer1->setInterval(500);
   c->Timer1->setTimerType(Qt::PreciseTimer);
 
-  CreateMenu(*c);
+  CreateMenu(*c, colours);
   return c;
 }
 

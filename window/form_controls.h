@@ -3,6 +3,7 @@
 // they are drawn on but never shown.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "platform/window_system/form_window.h"
@@ -61,6 +62,13 @@ inline constexpr int kGraphLeft = 10;
 inline constexpr int kGraphTop[2] = {76, 132};
 inline constexpr int kBtnReSetLeft = 176;  // 175.5 rounded half to even
 
-std::unique_ptr<Form1Controls> CreateForm1Controls();
+// The popup menu's colour entries: one caption per colour index, in menu order, and the index
+// checked when the menu is made.
+struct ColourEntries {
+  std::array<const char*, 7> captions;
+  int checked;
+};
+
+std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours);
 
 }  // namespace window

@@ -78,7 +78,7 @@ void DesktopNotificationArea::ChooseHost() {
   if (state_.Shown()) {
     const bool tray = xembed_->TrayPresent();
     if (watcher_->Present() && !watcher_->HostKnown()) {
-      // Whether the watcher has a host is on its way (bounded by the call's timeout): keep
+      // Whether the watcher has a host is on its way (bounded by the tracker's wait): keep
       // what is in use rather than dock in one tray only to move to the other a moment later.
       next = (host_ == Host::XEmbed && !tray) ? Host::None : host_;
     } else if (watcher_->Present() && (watcher_->HostRegistered() || !tray)) {

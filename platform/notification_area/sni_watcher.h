@@ -6,6 +6,7 @@
 #include <QObject>
 
 class QDBusServiceWatcher;
+class QTimer;
 
 namespace platform {
 
@@ -18,23 +19,32 @@ class SniWatcherTracker : public QObject {
   bool HostRegistered() const { return hostRegistered_; }
   bool HostKnown() const { return hostKnown_; }  // false while the answer is on its way
 
+  // How long a watcher that has just appeared without a host is given for one to register.
+  static constexpr int kHostWaitMs = 3000;
+
  signals:
-  void Appeared();  // a watcher took the name (also after a restart): items must register
-  void Changed();   // presence or host state changed
+  // A watcher took the name (also after a restart) and items may register: once its host has
+  // registered, or it had none within kHostWaitMs.
+  void Appeared();
+  void Changed();  // presence or host state changed
 
  private slots:
   void OnHostRegistered();
   void OnHostUnregistered();
 
  private:
+  void AskOwner();
   void OnOwner(const QString& owner);
   void QueryHost();
+  void SetHost(bool registered);
 
   QDBusConnection bus_;
   QDBusServiceWatcher* names_;
+  QTimer* hostWait_;
   bool present_ = false;
   bool hostRegistered_ = false;
   bool hostKnown_ = false;
+  bool appeared_ = false;   // Appeared sent for this watcher
   quint64 generation_ = 0;  // drops answers meant for an earlier watcher
 };
 

@@ -15,7 +15,7 @@
 
 #include "platform/raster_graphics/gdi.h"
 #include "platform/notification_area/xembed_clicks.h"
-#include "platform/notification_area/xembed_xcb.h"
+#include "platform/window_system/xcb_api.h"
 
 namespace platform {
 

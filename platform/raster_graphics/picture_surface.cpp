@@ -51,13 +51,13 @@ Picture PictureFromArgb(int width, int height, const std::uint32_t* argb) {
 
 PictureSurface::PictureSurface(int width, int height, gdi::COLORREF backColor, gdi::COLORREF foreColor)
     : width_(width), height_(height), backColor_(backColor & 0xFFFFFF), foreColor_(foreColor & 0xFFFFFF) {
-  if (width < 1 || height < 1) throw RuntimeError(kErrInvalidCall, "Invalid picture surface size");
+  if (width < 1 || height < 1) Raise(kErrInvalidCall);
   dc_ = gdi::CreateCompatibleDC(0);
   image_ = NewScreenBitmap(width, height);
   if (dc_ == 0 || image_ == 0) {
     if (image_) gdi::DeleteObject(image_);
     if (dc_) gdi::DeleteDC(dc_);
-    throw RuntimeError(kErrInvalidCall, "Out of memory");
+    Raise(kErrOutOfMemory);
   }
   oldBitmap_ = gdi::SelectObject(dc_, image_);
   gdi::detail::Fill(*gdi::detail::FindBitmap(image_), backColor_);
@@ -71,7 +71,7 @@ PictureSurface::~PictureSurface() {
 
 Picture PictureSurface::Image() const {
   const gdi::HBITMAP copy = gdi::detail::CopyScreenBitmap(*gdi::detail::FindBitmap(image_));
-  if (copy == 0) throw RuntimeError(kErrInvalidCall, "Out of memory");
+  if (copy == 0) Raise(kErrOutOfMemory);
   return std::make_shared<const StdPicture>(copy);
 }
 

@@ -21,11 +21,27 @@ class RuntimeError : public std::runtime_error {
   int number_;
 };
 
-inline constexpr int kErrOverflow = 6;
-inline constexpr int kErrDivisionByZero = 11;
+// The run-time error numbers the program can raise, and the one text each is reported with.
 inline constexpr int kErrInvalidCall = 5;
+inline constexpr int kErrOverflow = 6;
+inline constexpr int kErrOutOfMemory = 7;
+inline constexpr int kErrSubscriptOutOfRange = 9;
+inline constexpr int kErrDivisionByZero = 11;
 
-[[noreturn]] inline void RaiseOverflow() { throw RuntimeError(kErrOverflow, "Overflow"); }
+constexpr const char* RuntimeErrorText(int number) {
+  switch (number) {
+    case kErrInvalidCall: return "Invalid procedure call or argument";
+    case kErrOverflow: return "Overflow";
+    case kErrOutOfMemory: return "Out of memory";
+    case kErrSubscriptOutOfRange: return "Subscript out of range";
+    case kErrDivisionByZero: return "Division by zero";
+    default: return "Application-defined or object-defined error";
+  }
+}
+
+// Raises run-time error number with its own text.
+[[noreturn]] inline void Raise(int number) { throw RuntimeError(number, RuntimeErrorText(number)); }
+[[noreturn]] inline void RaiseOverflow() { Raise(kErrOverflow); }
 
 // A 16-bit signed integer whose arithmetic raises Overflow instead of wrapping.
 class Int16 {
@@ -61,11 +77,18 @@ inline Int16 CInt(double v) {
 inline double Int(double v) { return std::floor(v); }
 
 // Floating-point results that went to infinity or NaN are an error, as the program's
-// arithmetic never produces them with sane inputs.
+// arithmetic never produces them with sane inputs. Like the language runtime, an invalid
+// operation (NaN) is reported as Overflow.
 inline double CheckedDouble(double v) {
-  if (std::isnan(v)) throw RuntimeError(kErrInvalidCall, "Invalid floating-point operation");
-  if (std::isinf(v)) RaiseOverflow();
+  if (!std::isfinite(v)) RaiseOverflow();
   return v;
+}
+
+// a / b with the language runtime's faults: a nonzero number over zero is Division by zero,
+// zero over zero Overflow.
+inline double CheckedDivide(double a, double b) {
+  if (b == 0.0) Raise(a == 0.0 || std::isnan(a) ? kErrOverflow : kErrDivisionByZero);
+  return CheckedDouble(a / b);
 }
 
 }  // namespace platform

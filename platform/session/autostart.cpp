@@ -1,7 +1,6 @@
 #include "platform/session/autostart.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/settings/config_dir.h"
 
 namespace platform {
 
@@ -46,15 +47,6 @@ std::string EscapeString(const std::string& text) {
 }
 
 }  // namespace
-
-std::string UserConfigDir() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && xdg[0] == '/') return xdg;
-  const char* home = std::getenv("HOME");
-  if (home && home[0] != '\0') return std::string(home) + "/.config";
-  const passwd* pw = ::getpwuid(::getuid());
-  return std::string(pw && pw->pw_dir ? pw->pw_dir : "") + "/.config";
-}
 
 AutostartFolder::AutostartFolder() : AutostartFolder(UserConfigDir()) {}
 

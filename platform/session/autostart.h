@@ -26,10 +26,6 @@ class AutostartFolder {
   std::string dir_;
 };
 
-// $XDG_CONFIG_HOME when it is an absolute path, otherwise $HOME/.config (the password
-// database's home when HOME is unset).
-std::string UserConfigDir();
-
 // The absolute path of the running program's file.
 std::string RunningProgramPath();
 

@@ -299,7 +299,7 @@ bool IniRewrite(int inFd, int outFd, std::string_view section, std::string_view 
   if (where == Where::Before) {
     if (!out.Empty() && out.Last() != '\n') failed |= !out.Put("\n");
     if (!out.Empty()) failed |= !out.Put("\n");
-    failed |= !out.Put("[" + std::string(section) + "]\n");
+    failed |= !out.Put("[") || !out.Put(section) || !out.Put("]\n");
     writeEntry();
   }
   flushBlanks();

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
@@ -19,6 +18,7 @@
 #include <thread>
 #include <tuple>
 
+#include "platform/settings/config_dir.h"
 #include "platform/settings/ini_stream.h"
 #include "platform/settings/settings_lock.h"
 
@@ -28,12 +28,6 @@ namespace {
 
 // How long a save waits for another program that holds the file's lock (on the worker).
 constexpr std::chrono::milliseconds kLockPatience{5000};
-
-std::string DefaultConfigDir() {
-  const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-  if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg)) return xdg.toStdString();
-  return (QDir::homePath() + QStringLiteral("/.config")).toStdString();
-}
 
 std::string ErrorText(int error) {
   if (error == EWOULDBLOCK) return "another program keeps the file locked";
@@ -129,7 +123,7 @@ struct SettingsStore::Worker {
   bool busy = false, stopping = false;
 };
 
-SettingsStore::SettingsStore() : configDir_(DefaultConfigDir()) {}
+SettingsStore::SettingsStore() : configDir_(UserConfigDir()) {}
 
 SettingsStore::SettingsStore(std::string configDir) : configDir_(std::move(configDir)) {}
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/notification_area/xembed_xcb.h"
+#include "platform/window_system/xcb_api.h"
 
 namespace platform {
 

@@ -63,7 +63,7 @@ TEST(CommandLine, AnythingElseIsAUsageErrorNamingTheFirstFault) {
   }
 }
 
-TEST(CommandLine, AutostartEntryStartsTheProgramFile) {
+TEST(CommandLine, AutostartEntryStartsTheProgramFileAndVersionIsKnown) {
   const std::string entry = AutostartEntryText("/opt/my apps/zelmaro");
   EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
   EXPECT_NE(entry.find("\nType=Application\n"), std::string::npos);

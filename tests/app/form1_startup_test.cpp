@@ -122,7 +122,7 @@ TEST(Form1Startup, TheStoredColourIsRestoredAndABadOneFallsBackToGreenUntouched)
     for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->isChecked(), i == c.ticked) << c.stored;
     std::ifstream in(ini);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before) << c.stored;
-    f->Close(1);
+    f->Close(Form1::kCloseByCode);
   }
 }
 

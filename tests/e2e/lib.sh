@@ -3,6 +3,15 @@
 # only what the test started. Source it, then call e2e_begin.
 set -u
 
+# Each test runs in a network namespace of its own where it may (as root): the program's
+# single-instance name is an abstract socket, which everything in one network namespace shares,
+# so copies started by tests running side by side on one machine met as "already running" and
+# never showed their icon. The X server, the buses and the hosts run in the namespace too.
+if [ -z "${E2E_OWN_NET:-}" ] && [ "$(id -u)" = 0 ] && unshare -n true 2>/dev/null; then
+  export E2E_OWN_NET=1
+  exec unshare -n -- bash "$0" "$@"
+fi
+
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(cd "$E2E_DIR/../.." && pwd)
 PY=/usr/bin/python3

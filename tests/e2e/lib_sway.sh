@@ -111,11 +111,14 @@ EOF
 
 swaymsg_u() { as_user swaymsg "$@"; }
 
-# waybar along the top edge with only its tray (icons of TRAY_SIZE pixels, default 32).
+# waybar along the top edge with only its tray, in a bar 30 pixels high: start_waybar [SIZE]
+# sets the tray's icon-size; without SIZE the tray draws at waybar's own default (16).
 start_waybar() {
+  local size=""
+  [ -n "${1:-}" ] && size="\"icon-size\": $1, "
   cat >"$E2E_TMP/waybar.json" <<EOF
-{ "layer": "top", "position": "top", "height": $((${TRAY_SIZE:-22} + 8)), "modules-left": [],
-  "modules-center": [], "modules-right": ["tray"], "tray": { "icon-size": ${TRAY_SIZE:-22}, "spacing": 4 } }
+{ "layer": "top", "position": "top", "height": 30, "modules-left": [],
+  "modules-center": [], "modules-right": ["tray"], "tray": { $size"spacing": 4 } }
 EOF
   cat >"$E2E_TMP/waybar.css" <<'EOF'
 * { font-family: "DejaVu Sans"; font-size: 12px; border: none; border-radius: 0; min-height: 0; }
@@ -187,4 +190,4 @@ wl_item_registered() { wl_sni items | grep -q .; }
 PROBE="$PY $E2E_DIR/shot_probe.py"
 BAR_BG="#202020"
 # Screenshot of the bar's right end (where the tray is): bar_shot OUT.png
-bar_shot() { wshot "$1" $((SWAY_W - 120)) 0 120 $((${TRAY_SIZE:-22} + 8)); }
+bar_shot() { wshot "$1" $((SWAY_W - 120)) 0 120 30; }

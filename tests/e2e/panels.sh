@@ -4,6 +4,7 @@
 
 PANEL_ICON="$PY $E2E_DIR/panel_icon.py"
 PANEL_H=${PANEL_H:-26}
+PANEL_Y=${PANEL_Y:-0}  # the panel's top edge on the screen
 
 start_openbox() {
   openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
@@ -31,18 +32,42 @@ start_lxqt_panel() {
   track $PANEL_PID
   wait_for 20 xdotool search --onlyvisible --class '^lxqt-panel$' || { echo "lxqt-panel did not start"; cat "$E2E_TMP/panel.log"; exit 1; }
 }
+# KDE Plasma's desktop shell with its default layout: one bottom panel whose system tray shows
+# StatusNotifierItems. The watcher is a module of KDE's service daemon, which a Plasma session
+# loads at login; here it is loaded by hand once.
+start_plasma_panel() {
+  if ! gdbus call --session --dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher \
+      --method org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1; then
+    QT_QPA_PLATFORM=xcb kded5 >>"$E2E_TMP/kded.log" 2>&1 &
+    track $!
+    wait_for 20 gdbus call --session --dest org.kde.kded5 --object-path /kded \
+      --method org.kde.kded5.loadModule statusnotifierwatcher || { echo "KDE's service daemon did not start"; exit 1; }
+  fi
+  QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1 XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true \
+    plasmashell --no-respawn >>"$E2E_TMP/panel.log" 2>&1 &
+  PANEL_PID=$!
+  track $PANEL_PID
+  wait_for 40 plasma_panel_shown || { echo "plasmashell did not start"; tail "$E2E_TMP/panel.log"; exit 1; }
+}
+plasma_panel_shown() {
+  local w
+  for w in $(xdotool search --onlyvisible --class '^plasmashell$' 2>/dev/null); do
+    xdotool getwindowgeometry "$w" | grep -q "Geometry: ${SCREEN_W:-1024}x$PANEL_H" && return 0
+  done
+  return 1
+}
 stop_panel() { stop_pid "$PANEL_PID"; }
 
 # panel_icon [NAME]: screenshot of the panel (kept as NAME.png) and what panel_icon.py reads
 # off it: "size WxH bars L R colours N crisp YES|NO at X Y", or "none".
 panel_icon() {
   local png=$E2E_TMP/${1:-panel}.png
-  shot "$png" 0 0 "${SCREEN_W:-$(xdotool getdisplaygeometry | cut -d' ' -f1)}" "$PANEL_H" && $PANEL_ICON "$png"
+  shot "$png" 0 "$PANEL_Y" "${SCREEN_W:-$(xdotool getdisplaygeometry | cut -d' ' -f1)}" "$PANEL_H" && $PANEL_ICON "$png"
 }
 icon_shown() { panel_icon "$@" | grep -q '^size'; }
 icon_gone() { panel_icon "$@" | grep -q '^none'; }
 # The icon's centre on the screen, as "X Y".
-icon_centre() { panel_icon | awk '$1 == "size" { split($2, s, "x"); print $11 + int(s[1] / 2), $12 + int(s[2] / 2) }'; }
+icon_centre() { panel_icon | awk -v top="$PANEL_Y" '$1 == "size" { split($2, s, "x"); print $11 + int(s[1] / 2), top + $12 + int(s[2] / 2) }'; }
 # bars_near L R: the bars show L and R percent, give or take 10.
 bars_near() {
   panel_icon bars | awk -v l="$1" -v r="$2" '$1 == "size" { d1 = $4 - l; d2 = $5 - r
@@ -63,7 +88,8 @@ checked_in() {
 # 30 and 70 percent: icon, crispness, readings, the click, the panel's menu and its check
 # marks, a panel restart, Exit. Arguments: the panel's start function, its icon size, and where
 # its menu puts things: the check boxes' x relative to the icon's centre, the y of the rows
-# "Green", "Red" and "Exit Zelmaro".
+# "Green", "Red" and "Exit Zelmaro". A panel whose menu opens elsewhere than at the pointer
+# defines locate_menu, which sets box_x and the menu's top menu_y (added to the rows).
 panel_sni_checks() {
   local start=$1 px=$2 box_dx=$3 row_green=$4 row_red=$5 row_exit=$6
   local size l r n crisp status box_x
@@ -84,15 +110,14 @@ panel_sni_checks() {
 
   # The menu is read off the screen once it shows the expected mark (a loaded machine may take
   # a while to draw it); the other row is read off that same picture.
-  box_x=$((IX + box_dx))
   xdotool mousemove "$IX" "$IY" click 3
   check "the panel's menu shows Green checked" wait_for 5 menu_checked "$row_green"
-  check "and Red not" not checked_in "$E2E_TMP/menu.png" "$box_x" "$row_red"
-  xdotool mousemove $((box_x + 40)) "$row_red" click 1
+  check "and Red not" not checked_in "$E2E_TMP/menu.png" "$box_x" $((row_red + menu_y))
+  xdotool mousemove $((box_x + 40)) $((row_red + menu_y)) click 1
   check "choosing Red there makes the bars red" wait_for 5 bars_red
   xdotool mousemove "$IX" "$IY" click 3
   check "the check mark moves to Red" wait_for 5 menu_checked "$row_red"
-  check "and leaves Green" not checked_in "$E2E_TMP/menu.png" "$box_x" "$row_green"
+  check "and leaves Green" not checked_in "$E2E_TMP/menu.png" "$box_x" $((row_green + menu_y))
   xdotool key Escape
   sleep 0.5
 
@@ -104,19 +129,23 @@ panel_sni_checks() {
   check "as crisp ($size)" test "$crisp" = YES
 
   read -r IX IY < <(icon_centre)
-  box_x=$((IX + box_dx))
   xdotool mousemove "$IX" "$IY" click 3
   wait_for 5 menu_checked "$row_red"
-  xdotool mousemove $((IX + box_dx + 40)) "$row_exit" click 1
+  xdotool mousemove $((box_x + 40)) $((row_exit + menu_y)) click 1
   check "Exit from the panel's menu ends the program" wait_for 5 sh -c "! kill -0 $APP_PID"
   wait "$APP_PID"; status=$?
   check "with status 0" test "$status" = 0
   check "and removes the item" wait_for 5 icon_gone
 }
 not() { ! "$@"; }
-# menu_checked ROW: a screenshot of the open menu ($E2E_TMP/menu.png) shows a mark in the
-# check box of that row (box_x set by the caller).
-menu_checked() { shot "$E2E_TMP/menu.png" 0 0 400 400 && checked_in "$E2E_TMP/menu.png" "$box_x" "$1"; }
+# Where the open menu is: at the pointer below a top panel, rows as given.
+locate_menu() { box_x=$((IX + box_dx)); menu_y=0; }
+# menu_checked ROW: the open menu, in a screenshot ($E2E_TMP/menu.png), shows a mark in the
+# check box of that row.
+menu_checked() {
+  locate_menu && shot "$E2E_TMP/menu.png" 0 0 "${SCREEN_W:-1024}" "${SCREEN_H:-768}" &&
+    checked_in "$E2E_TMP/menu.png" "$box_x" $(($1 + menu_y))
+}
 bars_red() { [ "$(icon_colour)" = FF0000 ]; }
 # Closes the program's window as its close button does, and waits until it has gone.
 close_window() {

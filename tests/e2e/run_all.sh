@@ -1,9 +1,9 @@
 #!/bin/bash
 # Runs every end-to-end test (tests/e2e/test_*.sh), each bounded in time, and ends with one
 # "N passed, M failed" line. Set ZELMARO_BIN to the program to test.
-# A test that fails is run once more: the real desktops it drives (panels restarting, shells
-# starting) have rare timing faults that are not yet explained. A pass on the second run still
-# counts, but the test is named in a "passed only on a second run" line, so the fault stays seen.
+# A test that fails is run once more: the real desktops it drives (panels and shells starting
+# on a loaded machine) can miss a bounded wait. A pass on the second run still counts, but the
+# test is named in a "passed only on a second run" line, so a fault that comes back stays seen.
 cd "$(dirname "$0")" || exit 1
 passed=0 failed=0 second=()
 run() { timeout -k 5 120 bash "$1"; }

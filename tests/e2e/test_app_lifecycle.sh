@@ -13,7 +13,7 @@ bar_colour() { $WATCHER icon "$E2E_TMP/i.txt" 32 >/dev/null 2>&1 && icon_pixel "
 # A bad stored value: green, file untouched.
 printf '[Zelmaro_Set]\nColor=purple\n' >"$INI"
 start_app
-check "item registers" wait_for 5 item_registered
+check "item registers" wait_for 15 item_registered
 check "bad stored colour starts green" wait_for 2 sh -c "test \"\$($WATCHER icon $E2E_TMP/g.txt 32 && awk 'NR==21 {print \$6}' $E2E_TMP/g.txt)\" = ff00ff00"
 check "bad stored colour left as it was" grep -qx 'Color=purple' "$INI"
 
@@ -48,7 +48,7 @@ wait $APP_PID; status=$?
 check "Exit status 0" test "$status" = 0
 check "Exit removes the icon" wait_for 2 sh -c "test -z \"\$($WATCHER items)\""
 start_app
-check "restarted item registers" wait_for 5 item_registered
+check "restarted item registers" wait_for 15 item_registered
 check "restart shows the stored yellow" wait_for 2 sh -c "test \"\$($WATCHER icon $E2E_TMP/y.txt 32 && awk 'NR==21 {print \$6}' $E2E_TMP/y.txt)\" = ffffff00"
 check "Yellow checked after restart" sh -c "$WATCHER menu | grep -qP '\tYellow\tstandard\tenabled\t1\$'"
 

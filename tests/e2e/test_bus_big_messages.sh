@@ -7,7 +7,7 @@ start_wm
 start_watcher
 start_stat 30 60
 start_app
-check "item registers" wait_for 5 item_registered
+check "item registers" wait_for 15 item_registered
 ABUSE="$PY $E2E_DIR/bus_abuse.py"
 rss() { awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
 sleep 2

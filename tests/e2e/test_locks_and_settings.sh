@@ -22,7 +22,7 @@ dismiss_box() {
 # What a kill during another program's settings save leaves: an empty, fresh settings lock.
 : >"$INI.lock"
 start_app
-check "starts past an empty instance lock" wait_for 5 item_registered
+check "starts past an empty instance lock" wait_for 15 item_registered
 start=$(date +%s%N)
 $WATCHER click Yellow
 check "a pick is stored past an empty settings lock" wait_for 5 grep -qx 'Color=6' "$INI"
@@ -37,7 +37,7 @@ ro_app() {
 }
 rm -f "$XDG_RUNTIME_DIR/Zelmaro.lock"
 ro_app "" first; APP_PID=$!; track $APP_PID
-check "first copy runs with a read-only runtime directory" wait_for 5 item_registered
+check "first copy runs with a read-only runtime directory" wait_for 15 item_registered
 ro_app "" second; SECOND=$!; track $SECOND
 check "second copy shows its message" wait_for 5 message_box
 dismiss_box
@@ -51,7 +51,7 @@ wait_for 5 sh -c "test -z \"\$($WATCHER items)\""
 # A colour that cannot be saved: the settings "directory" is a file.
 echo "not a directory" >"$E2E_TMP/blocker"
 XDG_CONFIG_HOME=$E2E_TMP/blocker/config start_app
-check "starts with an unusable settings place" wait_for 5 item_registered
+check "starts with an unusable settings place" wait_for 15 item_registered
 $WATCHER click Red
 check "the user is told the colour was not saved" wait_for 5 message_box
 shot "$E2E_TMP/unsaved.png" 0 0 1024 768

@@ -27,7 +27,7 @@ sleep 0.5
 check "still minimised, not withdrawn" state_is Iconic
 check "program runs on" app_running
 start_watcher
-check "a host appearing gets the icon" wait_for 5 item_registered
+check "a host appearing gets the icon" wait_for 15 item_registered
 check "and the minimised window goes to hiding in the tray" wait_for 5 withdrawn
 $WATCHER activate
 check "the host's activation opens it" wait_for 5 state_is Normal

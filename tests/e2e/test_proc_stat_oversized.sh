@@ -7,7 +7,7 @@ e2e_begin
 start_watcher
 start_stat 30 60
 start_app
-check "item registers" wait_for 5 item_registered
+check "item registers" wait_for 15 item_registered
 rss() { awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
 # Over the program's own /proc/stat, in its mount namespace.
 cover() { nsenter -m -t "$APP_PID" mount --bind "$1" /proc/stat; }

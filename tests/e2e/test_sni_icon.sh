@@ -7,7 +7,7 @@ start_wm
 start_watcher
 start_stat 30 70
 start_app
-check "item registers with the watcher" wait_for 5 item_registered
+check "item registers with the watcher" wait_for 15 item_registered
 sleep 1.5  # a few ticks at the fixed readings
 D=$E2E_TMP
 $WATCHER icon "$D/i32.txt" 32

@@ -6,7 +6,7 @@ start_wm
 start_watcher
 start_stat 50 50
 start_app
-check "item registers" wait_for 5 item_registered
+check "item registers" wait_for 15 item_registered
 sleep 1
 M=$E2E_TMP/menu.txt
 $WATCHER menu >"$M" 2>&1

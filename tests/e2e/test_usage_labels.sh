@@ -14,7 +14,7 @@ BOXES="18:80 104:66 290:80 372:60"
 # ticks and takes its screenshot.
 open_and_shoot() {
   LC_ALL=$1 LANG=$1 start_app
-  wait_for 5 item_registered
+  wait_for 15 item_registered
   sleep 2.2  # averages over a few ticks of constant readings
   $WATCHER activate
   if ! wait_for 5 window_visible; then

@@ -2,14 +2,15 @@
 # StatusNotifierItem host: the icon shows in the bar, crisp, and follows the readings; the
 # host's activation opens the window every time and closing hides it; the window's pictures
 # are opaque; a menu request never maps the menu as a window; the exported menu's items work;
-# a restarted waybar shows the icon again; Exit removes the item and ends with status 0.
+# a restarted waybar (at its default icon size) shows the icon again; Exit removes the item and
+# ends with status 0.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/lib_sway.sh"
 SHOTS=${E2E_SHOTS:-}
 keep() { [ -n "$SHOTS" ] && mkdir -p "$SHOTS" && cp "$1" "$SHOTS/"; return 0; }
 
 sway_begin
-start_waybar
+start_waybar 22
 start_stat 20 80
 start_app_wayland
 check "item registers with waybar's watcher" wait_for 15 wl_item_registered
@@ -95,12 +96,21 @@ wl_sni click "Show Usage"
 check "Show Usage opens the window" wait_for 5 wl_window_visible
 wl_close_window; wait_for 5 wl_window_gone
 
-# --- waybar restarts: the icon comes back
+# --- waybar restarts, now at its default icon size: the icon comes back. waybar takes the
+# largest picture and reduces it to its slot by averaging areas; the largest one halves exactly
+# to 22 pixels (XFCE's slot too), so at 16 the edges soften, but the bars still read right.
 stop_waybar
 start_waybar
 check "item registers again after waybar restarts" wait_for 15 wl_item_registered
 check "icon back in the restarted bar" wait_for 10 icon_shown
+B=$E2E_TMP/bar-default.png
+size_is() { bar_shot "$B" && test "$($PROBE icon "$B" "$BAR_BG" | cut -d' ' -f3-)" = "$1"; }
+check "icon drawn at waybar's default size (16 x 16)" wait_for 10 size_is "16 16"
+red_rows() { bar_shot "$B" && read -r left right <<<"$($PROBE bars "$B" "$BAR_BG" "#ff0000")" &&
+  [ "$left" -ge 11 ] && [ "$right" -le 3 ]; }
+check "bars follow the readings at 16 pixels (90 % high, 10 % low)" wait_for 5 red_rows
 keep "$B"
+echo "       red rows: $left / $right; colours: $($PROBE colours "$B" | tr '\n' ' ')"
 
 # --- Exit: the item goes away and the program ends with status 0
 wl_sni click "Exit Zelmaro"

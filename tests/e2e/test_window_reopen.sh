@@ -31,7 +31,7 @@ activate() { $WATCHER activate; }
 show_usage() { $WATCHER click "Show Usage"; }
 
 start_app
-check "item registers" wait_for 5 item_registered
+check "item registers" wait_for 15 item_registered
 check "window hidden after start" test "$(window_visible | wc -l)" = 0
 activate
 check "first activation after start opens the window, normal and focused" wait_for 5 opened

@@ -7,7 +7,7 @@ start_wm
 start_watcher
 start_stat 36 72  # rows 32 and 14 of the graphs: clear of the grid rows (every 5th)
 start_app
-check "item registers" wait_for 5 item_registered
+check "item registers" wait_for 15 item_registered
 sleep 3  # ticks while hidden keep the graphs scrolling
 $WATCHER activate
 check "window opens" wait_for 3 window_visible

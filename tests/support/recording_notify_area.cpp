@@ -4,6 +4,7 @@ namespace platform {
 
 bool RecordingNotificationArea::Shell_NotifyIconA(std::uint32_t message,
                                                   const NOTIFYICONDATAA* data) {
+  if (observer_) observer_(message);
   Request request;
   request.message = message;
   if (data != nullptr) {
@@ -13,7 +14,7 @@ bool RecordingNotificationArea::Shell_NotifyIconA(std::uint32_t message,
     hWnd_ = data->hWnd;
   }
   requests_.push_back(std::move(request));
-  if (data == nullptr || !result_) return false;
+  if (data == nullptr) return false;
   if (message == NIM_ADD) shown_ = true;
   if (message == NIM_DELETE) shown_ = false;
   return true;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/raster_graphics/gdi.h"
@@ -34,19 +35,18 @@ class RecordingNotificationArea : public NotificationArea {
   }
   bool HostPresent() const override { return hostPresent_; }
 
-  // Makes later requests report failure (the requests are still recorded).
-  void SetResult(bool ok) { result_ = ok; }
+  // Called with each request's message as it arrives, before it is recorded.
+  void SetObserver(std::function<void(std::uint32_t message)> observer) { observer_ = std::move(observer); }
 
   const std::vector<Request>& Requests() const { return requests_; }
   QMenu* ExportedMenu() const { return menu_; }
   // Whether an icon is currently shown: after a successful add, until a delete.
   bool Shown() const { return shown_; }
-  void Clear() { requests_.clear(); }
 
  private:
   std::vector<Request> requests_;
+  std::function<void(std::uint32_t)> observer_;
   QMenu* menu_ = nullptr;
-  bool result_ = true;
   bool hostPresent_ = true;
   bool shown_ = false;
   std::uint32_t hWnd_ = 0;

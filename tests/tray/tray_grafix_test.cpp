@@ -147,9 +147,9 @@ TEST_F(TrayGrafixTest, MakeMaskOfNoAreaCreatesNothing) {
   DeleteDC(dc);
 }
 
-TEST_F(TrayGrafixTest, SameSizeCopyLeavesTheStretchModeAlone) {
+TEST_F(TrayGrafixTest, SameSizeCopyIsExactWhateverTheStretchMode) {
   HBITMAP bmp = ScreenBitmap(32, 32, [](int x, int y) { return RGB(static_cast<BYTE>(x), static_cast<BYTE>(y), 0); });
-  HBITMAP copy = TrayGrafix::CopyBitmap(bmp, 1, 0, 0, 99 /* never applied */);
+  HBITMAP copy = TrayGrafix::CopyBitmap(bmp, 1, 0, 0, 99 /* no such mode */);
   ASSERT_NE(copy, 0u);
   EXPECT_EQ(PixelOf(copy, 31, 5), RGB(31, 5, 0));
   BITMAP bm{};

@@ -148,17 +148,6 @@ TEST(ScrollGraphTest, RepeatedScrollingKeepsOneColumnPerCallAndLeaksNothing) {
   EXPECT_FALSE(RowsOf(g.pic1, 405 - 20, kGreenPx).empty());
 }
 
-TEST(GraphSetupTest, ColoursAndGridTick) {
-  PictureSurface a(405, 50, 0x000000, 0x0000FF), b(405, 50, 0x123456, 0x0000FF);
-  Int16 tick = 4;
-  window::GraphSetup(a, b, tick);
-  EXPECT_EQ(tick, 0);
-  EXPECT_EQ(a.ForeColor(), 0x00FF00u);
-  EXPECT_EQ(b.ForeColor(), 0x00FF00u);
-  EXPECT_EQ(b.BackColor(), 0x000000u);
-  EXPECT_EQ(Px(b, 0, 1), kBlackPx);
-}
-
 TEST(GraphSetupTest, InitialGridHas68DashesPerRowEndingAtTheRightEdge) {
   PictureSurface a(405, 51, 0x000000), b(405, 51, 0x000000);  // row 50 made visible
   Int16 tick;

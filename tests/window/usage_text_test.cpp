@@ -36,11 +36,6 @@ TEST_F(UsageTextTest, HalvesRoundAwayFromZeroAsTheirDecimalTextReads) {
   EXPECT_EQ(window::UsageText(0.0049999).toStdString(), ".00 %");
 }
 
-TEST_F(UsageTextTest, NegativeValuesKeepTheirSignUnlessTheyRoundToZero) {
-  EXPECT_EQ(window::UsageText(-7.005).toStdString(), "-7.01 %");
-  EXPECT_EQ(window::UsageText(-0.001).toStdString(), ".00 %");
-}
-
 TEST_F(UsageTextTest, UsesTheLocaleDecimalSeparatorWhateverTheCLibraryLocale) {
   // The toolkit sets the C library's locale from the environment; digits and rounding must
   // not follow it, only the decimal mark follows the toolkit's locale. A comma-decimal C

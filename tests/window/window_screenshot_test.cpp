@@ -32,7 +32,7 @@ std::uint32_t Rgb(const QImage& img, int x, int y) { return img.pixel(x, y) & 0x
 
 TEST(WindowScreenshotTest, GraphsStripsAndButtonWhereTheLayoutPutsThem) {
   testing_qt::EnsureQtApp();
-  auto c = window::CreateForm1Controls();
+  auto c = window::CreateForm1Controls({{"Blue", "Cyan", "Green", "Purple", "Red", "White", "Yellow"}, 2});
   platform::Int16 tick, graphY[2], prevY[2];
   window::GraphSetup(*c->pic1[0], *c->pic1[1], tick);
   for (int n = 0; n < 300; ++n) {

@@ -41,11 +41,7 @@ TEST(QtMessageBoxes, TitleTextOkButtonAndTheIconTheStyleNames) {
     std::uint32_t style;
     QMessageBox::Icon icon;
     bool onTop;
-  } cases[] = {
-      {0x10040, QMessageBox::Information, true}, {0x10010, QMessageBox::Critical, true},
-      {0x30, QMessageBox::Warning, false},       {0x20, QMessageBox::Question, false},
-      {0x0, QMessageBox::NoIcon, false},
-  };
+  } cases[] = {{0x10040, QMessageBox::Information, true}, {0x10010, QMessageBox::Critical, true}};
   for (const Case& c : cases) {
     Seen seen = ShowAndDismiss("A copy of Zelmaro is already running!", c.style);
     EXPECT_EQ(seen.title, "Zelmaro");

@@ -20,18 +20,19 @@
 
 #include "platform/notification_area/dbus_menu.h"
 #include "platform/notification_area/desktop_notify_area.h"
+#include "platform/notification_area/sni_watcher.h"
 #include "support/qt_app.h"
 
 namespace {
 
 void EnsureApp() { testing_qt::EnsureQtApp(); }
 
-// Runs the event loop until pred holds or two seconds pass.
+// Runs the event loop until pred holds or limitMs pass.
 template <typename Pred>
-bool SpinUntil(Pred pred) {
+bool SpinUntil(Pred pred, int limitMs = 2000) {
   QElapsedTimer t;
   t.start();
-  while (!pred() && t.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  while (!pred() && t.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   return pred();
 }
 
@@ -169,8 +170,15 @@ class FakeWatcher : public QObject {
   Q_PROPERTY(bool IsStatusNotifierHostRegistered READ IsStatusNotifierHostRegistered)
 
  public:
-  bool IsStatusNotifierHostRegistered() const { return true; }
+  bool IsStatusNotifierHostRegistered() const { return host; }
+  bool host = true;
   QStringList items;
+
+  void HostRegistered(QDBusConnection bus) {
+    host = true;
+    bus.send(QDBusMessage::createSignal("/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                                        "StatusNotifierHostRegistered"));
+  }
 
   // Forgets every item, as a host does that fails to set one up.
   void DropAll(QDBusConnection bus) {
@@ -305,6 +313,29 @@ TEST_F(SniOnPrivateBus, WaitsForAWatcherThenRegistersWithIt) {
   EXPECT_GE(t.elapsed(), 3000);
 }
 
+// A host that reads the list of items before it registers, and follows additions only after,
+// would miss an item registered in between: a new watcher's items wait for its host.
+TEST_F(SniOnPrivateBus, ANewWatcherGetsTheItemOnceItsHostRegisters) {
+  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+  watcher_.host = false;
+  StartWatcher();
+  EXPECT_FALSE(SpinUntil([&] { return !watcher_.items.isEmpty(); }, 1000));
+  QElapsedTimer t;
+  t.start();
+  watcher_.HostRegistered(host_);
+  ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
+  EXPECT_LT(t.elapsed(), platform::SniWatcherTracker::kHostWaitMs - 1000);
+
+  // A watcher whose host never comes gets the item after the wait.
+  host_.unregisterService("org.kde.StatusNotifierWatcher");
+  watcher_.items.clear();
+  watcher_.host = false;
+  t.start();
+  ASSERT_TRUE(host_.registerService("org.kde.StatusNotifierWatcher"));
+  ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }, 20000));
+  EXPECT_GE(t.elapsed(), platform::SniWatcherTracker::kHostWaitMs - 100);
+}
+
 TEST_F(SniOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizes) {
   StartWatcher();
   ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
@@ -344,7 +375,7 @@ TEST_F(SniOnPrivateBus, NewIconOnlyWhenThePixelsChange) {
   EXPECT_EQ(tips.hits, 0);
 }
 
-TEST_F(SniOnPrivateBus, HostRequestsBecomeCallbacksAndDeleteLeavesTheBus) {
+TEST_F(SniOnPrivateBus, HostRequestsBecomeCallbacksAndDeleteMakesTheItemPassive) {
   StartWatcher();
   ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));

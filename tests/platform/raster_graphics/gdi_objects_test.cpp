@@ -69,19 +69,6 @@ TEST(GdiObjects, CompatibleBitmapFollowsTheContextFormat) {
   DeleteObject(colour);
 }
 
-TEST(GdiObjects, ContextColoursAndModesReturnPreviousValues) {
-  HDC dc = CreateCompatibleDC(0);
-  EXPECT_EQ(SetBkColor(dc, 0x123456), 0xFFFFFFu);
-  EXPECT_EQ(SetBkColor(dc, 0), 0x123456u);
-  EXPECT_EQ(SetTextColor(dc, 0xFFFFFF), 0u);
-  EXPECT_EQ(SetStretchBltMode(dc, HALFTONE), BLACKONWHITE);
-  EXPECT_EQ(SetStretchBltMode(dc, 9), 0);
-  DeleteDC(dc);
-  EXPECT_EQ(SetBkColor(dc, 0), CLR_INVALID);
-  EXPECT_EQ(SetTextColor(dc, 0), CLR_INVALID);
-  EXPECT_EQ(SetStretchBltMode(dc, HALFTONE), 0);
-}
-
 TEST(GdiObjects, InvalidCreationsMakeNothing) {
   const std::size_t before = LiveObjectCount();
   EXPECT_EQ(CreateBitmap(0, 4, 1, 1, nullptr), 0u);

@@ -11,11 +11,8 @@ namespace {
 
 std::uint32_t At(const PictureSurface& s, int x, int y) { return s.Pixels()[y * s.ScaleWidth() + x]; }
 
-TEST(PictureSurface, StartsWithItsBackgroundAndReportsItsSize) {
+TEST(PictureSurface, StartsWithItsBackgroundAndNoPicture) {
   PictureSurface s(5, 3, 0x0000FF, 0x00FF00);
-  EXPECT_EQ(s.ScaleWidth(), 5);
-  EXPECT_EQ(s.ScaleHeight(), 3);
-  EXPECT_FLOAT_EQ(s.Width(), 5.0f);
   EXPECT_EQ(At(s, 4, 2), 0xFFFF0000u) << "0x00BBGGRR red shows as 0xFFRRGGBB";
   EXPECT_EQ(gdi::GetPixel(s.hDC(), 0, 0), 0x0000FFu);
   EXPECT_EQ(s.GetPicture(), nullptr);
@@ -34,8 +31,6 @@ TEST(PictureSurface, ImageIsAnUnselectedSnapshot) {
     gdi::SelectObject(dc, old);
     gdi::DeleteDC(dc);
   }
-  EXPECT_EQ(p->Width(), 4);
-  EXPECT_EQ(p->Height(), 4);
 }
 
 TEST(PictureSurface, SetPictureRepaintsOverTheBackground) {
@@ -105,7 +100,6 @@ TEST(PictureSurface, EveryChangeIsAnnounced) {
   s.PaintPicture(*s.Image(), 0, 0);
   s.MarkChanged();
   EXPECT_EQ(calls, 6);
-  EXPECT_EQ(s.BackColor(), 0xFFFFFFu);
 }
 
 TEST(PictureSurface, ReleasesEverything) {

@@ -1,4 +1,5 @@
 #include "platform/session/autostart.h"
+#include "platform/settings/config_dir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -6,7 +6,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include <QCoreApplication>
@@ -54,18 +53,6 @@ TEST(SingleInstance, LockOfAKilledProcessIsTakenOver) {
   EXPECT_FALSE(next.PrevInstance());
   SingleInstance after("Zelmaro", dir.path());
   EXPECT_TRUE(after.PrevInstance());
-}
-
-TEST(SingleInstance, HandWrittenStaleLockFileIsTakenOver) {
-  TempDir dir;
-  pid_t dead = ::fork();
-  if (dead == 0) ::_exit(0);
-  ::waitpid(dead, nullptr, 0);  // a pid that no longer runs
-  char host[256] = {};
-  ::gethostname(host, sizeof host - 1);
-  std::ofstream(dir.File("Zelmaro.lock")) << dead << "\nzelmaro\n" << host << "\n";
-  SingleInstance next("Zelmaro", dir.path());
-  EXPECT_FALSE(next.PrevInstance());
 }
 
 // What a kill at the worst moment leaves (the file created, nothing or half of it written), or

@@ -1,6 +1,7 @@
-// The few X protocol calls the XEmbed tray icon needs, taken at run time from the X client
-// library the toolkit has already loaded on an X11 session. Elsewhere (Wayland, offscreen)
-// there is simply no API and the tray icon stays with D-Bus hosts.
+// The few X protocol calls the program's own X11 work needs (the XEmbed tray icon, window-manager
+// hints), taken at run time from the X client library the toolkit has already loaded on an X11
+// session. Elsewhere (Wayland, offscreen) there is simply no API: the tray icon stays with
+// D-Bus hosts and no hint is set.
 #pragma once
 
 #include <xcb/xcb.h>

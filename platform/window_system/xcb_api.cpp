@@ -1,4 +1,4 @@
-#include "platform/notification_area/xembed_xcb.h"
+#include "platform/window_system/xcb_api.h"
 
 #include <dlfcn.h>
 
