@@ -68,6 +68,37 @@ TEST(GdiBlit, AndWithAMaskBlackensMaskedPixelsOnly) {
   EXPECT_EQ(GetPixel(dst.dc, 1, 0), 0x3366CCu);
 }
 
+// Rows that start and end inside a byte of the mask, across several whole bytes: the bits
+// outside the transfer keep their values.
+TEST(GdiBlit, MaskTransfersAtOffsetsInsideAByte) {
+  constexpr COLORREF kKey = 0x00FF00, kOther = 0x102030;
+  auto keyed = [](int x, int y) { return (x * 7 + y) % 3 == 0; };
+  Canvas src(29, 2, false), mask(32, 2, true);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 29; ++x) SetPixelV(src.dc, x, y, keyed(x, y) ? kKey : kOther);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 32; ++x) SetPixelV(mask.dc, x, y, (x + y) % 2 ? 0xFFFFFF : 0);
+  SetBkColor(src.dc, kKey);
+  ASSERT_EQ(BitBlt(mask.dc, 3, 0, 21, 2, src.dc, 1, 0, SRCCOPY), 1);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const bool inside = x >= 3 && x < 24;
+      const bool on = inside ? keyed(x - 2, y) : (x + y) % 2 != 0;
+      ASSERT_EQ(GetPixel(mask.dc, x, y), on ? 0xFFFFFFu : 0u) << x << "," << y;
+    }
+
+  Canvas dst(30, 2, false);
+  dst.Fill(0x3366CC);
+  SetTextColor(dst.dc, 0xFFFFFF);
+  SetBkColor(dst.dc, 0);
+  ASSERT_EQ(BitBlt(dst.dc, 2, 0, 19, 2, mask.dc, 5, 0, SRCAND), 1);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 30; ++x) {
+      const bool blackened = x >= 2 && x < 21 && GetPixel(mask.dc, x + 3, y) != 0;
+      ASSERT_EQ(GetPixel(dst.dc, x, y), blackened ? 0u : 0x3366CCu) << x << "," << y;
+    }
+}
+
 TEST(GdiBlit, ClipsToBothBitmapsWithNegativeOffsets) {
   Canvas src(4, 4, false), dst(4, 4, false);
   for (int y = 0; y < 4; ++y)
