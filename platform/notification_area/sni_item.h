@@ -94,8 +94,6 @@ class SniItem : public QObject {
 
   QString Status() const;
   void SetAccessibleDesc(const QString& desc) { object_->SetAccessibleDesc(desc); }
-  // The pictures hosts read (made at this call if none was read since the last change).
-  SniIconPixmapList IconPixmap() const { return object_->IconPixmap(); }
 
  signals:
   void Activated();

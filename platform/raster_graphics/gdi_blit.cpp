@@ -201,20 +201,26 @@ BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, in
     const long long j = (2 * i + 1) * s / (2 * n);
     return flip ? s - 1 - j : j;
   };
+  // The source indices [lo, hi) that destination index i takes, clipped to the source bitmap's
+  // extent: the averaged span, or the one nearest pixel.
+  auto source = [&](long long i, long long n, long long s, bool flip, long long origin, long long extent,
+                    long long* lo, long long* hi) {
+    if (average) {
+      span(i, n, s, flip, lo, hi);
+    } else {
+      *lo = nearest(i, n, s, flip);
+      *hi = *lo + 1;
+    }
+    *lo = std::max(*lo + origin, 0LL);
+    *hi = std::min(*hi + origin, extent);
+  };
 
   const int n = static_cast<int>(lastCol - firstCol);
   std::uint32_t* out = Scratch(n, 0);
   std::uint32_t* in = Scratch(sb->width, 3);
   for (long long r = firstRow; r < lastRow; ++r) {
     long long rlo, rhi;
-    if (average) {
-      span(r, dh, sH, flipY, &rlo, &rhi);
-    } else {
-      rlo = nearest(r, dh, sH, flipY);
-      rhi = rlo + 1;
-    }
-    rlo = std::max(rlo + sy0, 0LL);
-    rhi = std::min(rhi + sy0, static_cast<long long>(sb->height));
+    source(r, dh, sH, flipY, sy0, sb->height, &rlo, &rhi);
     if (rlo >= rhi) continue;
     // Runs of destination pixels whose source lies inside the source bitmap are written.
     int runStart = -1;
@@ -229,14 +235,7 @@ BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, in
     for (int i = 0; i < n; ++i) {
       const long long c = firstCol + i;
       long long clo, chi;
-      if (average) {
-        span(c, dw, sW, flipX, &clo, &chi);
-      } else {
-        clo = nearest(c, dw, sW, flipX);
-        chi = clo + 1;
-      }
-      clo = std::max(clo + sx0, 0LL);
-      chi = std::min(chi + sx0, static_cast<long long>(sb->width));
+      source(c, dw, sW, flipX, sx0, sb->width, &clo, &chi);
       if (clo >= chi) {
         flush(i);
         continue;
