@@ -12,25 +12,30 @@ start_openbox() {
   wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" || { echo "openbox did not start"; exit 1; }
 }
 
+# run_panel SECONDS READY COMMAND...: starts a panel (its output in panel.log) as PANEL_PID and
+# waits until the command line READY succeeds; a panel that never gets there ends the test.
+run_panel() {
+  local limit=$1 ready=$2; shift 2
+  "$@" >>"$E2E_TMP/panel.log" 2>&1 &
+  PANEL_PID=$!
+  track $PANEL_PID
+  # shellcheck disable=SC2086  # READY is a command line
+  wait_for "$limit" $ready || { echo "$* did not start"; tail -20 "$E2E_TMP/panel.log"; exit 1; }
+}
+
 # xfce4-panel with one top panel that holds the notification area (tests/e2e/xfce_panel.xml).
 start_xfce_panel() {
   local dir=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
   mkdir -p "$dir"
   [ -f "$dir/xfce4-panel.xml" ] || cp "$E2E_DIR/xfce_panel.xml" "$dir/xfce4-panel.xml"
-  xfce4-panel >>"$E2E_TMP/panel.log" 2>&1 &
-  PANEL_PID=$!
-  track $PANEL_PID
-  wait_for 20 xdotool search --onlyvisible --class '^Xfce4-panel$' || { echo "xfce4-panel did not start"; cat "$E2E_TMP/panel.log"; exit 1; }
+  run_panel 20 "xdotool search --onlyvisible --class ^Xfce4-panel$" xfce4-panel
 }
 
 # lxqt-panel with one top panel that holds the status notifier (tests/e2e/lxqt_panel.conf).
 start_lxqt_panel() {
   mkdir -p "$XDG_CONFIG_HOME/lxqt"
   [ -f "$XDG_CONFIG_HOME/lxqt/panel.conf" ] || cp "$E2E_DIR/lxqt_panel.conf" "$XDG_CONFIG_HOME/lxqt/panel.conf"
-  lxqt-panel >>"$E2E_TMP/panel.log" 2>&1 &
-  PANEL_PID=$!
-  track $PANEL_PID
-  wait_for 20 xdotool search --onlyvisible --class '^lxqt-panel$' || { echo "lxqt-panel did not start"; cat "$E2E_TMP/panel.log"; exit 1; }
+  run_panel 20 "xdotool search --onlyvisible --class ^lxqt-panel$" lxqt-panel
 }
 # KDE Plasma's desktop shell with its default layout: one bottom panel whose system tray shows
 # StatusNotifierItems. The watcher is a module of KDE's service daemon, which a Plasma session
@@ -43,11 +48,8 @@ start_plasma_panel() {
     wait_for 20 gdbus call --session --dest org.kde.kded5 --object-path /kded \
       --method org.kde.kded5.loadModule statusnotifierwatcher || { echo "KDE's service daemon did not start"; exit 1; }
   fi
-  QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1 XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true \
-    plasmashell --no-respawn >>"$E2E_TMP/panel.log" 2>&1 &
-  PANEL_PID=$!
-  track $PANEL_PID
-  wait_for 40 plasma_panel_shown || { echo "plasmashell did not start"; tail "$E2E_TMP/panel.log"; exit 1; }
+  run_panel 40 plasma_panel_shown env QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1 XDG_CURRENT_DESKTOP=KDE \
+    KDE_FULL_SESSION=true plasmashell --no-respawn
 }
 plasma_panel_shown() {
   local w
