@@ -9,7 +9,7 @@ SUDO=""
 
 # qt6-qpa-plugins and qt6-wayland: the toolkit's X11 and Wayland platform plugins, so the
 # program runs in either kind of desktop session.
-build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev
+build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev libsystemd-dev
             qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
            dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps

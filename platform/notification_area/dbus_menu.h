@@ -3,15 +3,15 @@
 // heading keeps its text. Choosing an entry in the host triggers the QAction.
 #pragma once
 
-#include <QDBusAbstractAdaptor>
-#include <QDBusConnection>
-#include <QDBusContext>
 #include <QHash>
-#include <QSet>
-#include <optional>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
+#include <memory>
+#include <optional>
+#include <string>
 
+#include "platform/notification_area/bus_connection.h"
 #include "platform/notification_area/dbus_types.h"
 #include "platform/notification_area/request_budget.h"
 
@@ -20,8 +20,7 @@ class QMenu;
 
 namespace platform {
 
-// The bus's call context (for error replies) is that of the exported object, this one.
-class DBusMenuExporter : public QObject, public QDBusContext {
+class DBusMenuExporter : public QObject {
   Q_OBJECT
 
  public:
@@ -83,47 +82,35 @@ class DBusMenuExporter : public QObject, public QDBusContext {
   Snapshot announced_;
 };
 
-// The com.canonical.dbusmenu interface on an exporter. Requests naming an entry that does not
-// exist, a property it does not have, or more entries than a menu could hold get a D-Bus error.
-class DBusMenuAdaptor : public QDBusAbstractAdaptor {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
-  Q_PROPERTY(uint Version READ Version)
-  Q_PROPERTY(QString TextDirection READ TextDirection)
-  Q_PROPERTY(QString Status READ Status)
-  Q_PROPERTY(QStringList IconThemePath READ IconThemePath)
-
+// The com.canonical.dbusmenu interface of an exporter on a bus connection. Requests naming an
+// entry that does not exist, a property it does not have, or more entries than a menu could
+// hold get a D-Bus error.
+class DBusMenuService {
  public:
-  explicit DBusMenuAdaptor(DBusMenuExporter* exporter);
-  uint Version() const { return 3; }
-  QString TextDirection() const { return QStringLiteral("ltr"); }
-  QString Status() const { return QStringLiteral("normal"); }
-  QStringList IconThemePath() const { return {}; }
+  DBusMenuService(std::shared_ptr<BusConnection> bus, DBusMenuExporter* exporter);
+  ~DBusMenuService();
+  DBusMenuService(const DBusMenuService&) = delete;
+  DBusMenuService& operator=(const DBusMenuService&) = delete;
 
- public slots:
-  uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
-                 platform::DBusMenuLayoutItem& layout);
-  QList<platform::DBusMenuItemProperties> GetGroupProperties(const QList<int>& ids,
-                                                             const QStringList& propertyNames);
-  QDBusVariant GetProperty(int id, const QString& name);
-  void Event(int id, const QString& eventId, const QDBusVariant& data, uint timestamp);
-  QList<int> EventGroup(const QList<platform::DBusMenuEvent>& events);
-  bool AboutToShow(int id);
-  QList<int> AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors);
+  // Puts the menu on the bus at path; false when the bus refuses it.
+  bool Export(const char* path);
 
- signals:
-  void ItemsPropertiesUpdated(const QList<platform::DBusMenuItemProperties>& updated,
-                              const QList<platform::DBusMenuItemKeys>& removed);
-  void LayoutUpdated(uint revision, int parent);
-  void ItemActivationRequested(int id, uint timestamp);
-
- private:
-  void Refuse(const QString& why);
-  bool WithinBudget();
-  DBusMenuExporter* exporter_;
+  DBusMenuExporter* Exporter() const { return exporter_; }
   // Hosts ask for the layout when it changes or a menu opens: a few times a second at most.
   // Faster requests (a flood) get a short error instead of replies the event loop cannot keep
   // up with.
+  bool WithinBudget() { return layoutBudget_.Take(); }
+
+ private:
+  void EmitLayoutUpdated(uint revision, int parent);
+  void EmitPropertiesUpdated(const QList<DBusMenuItemProperties>& updated,
+                             const QList<DBusMenuItemKeys>& removed);
+
+  std::shared_ptr<BusConnection> bus_;
+  DBusMenuExporter* exporter_;
+  std::string path_;
+  BusSlot object_;
+  QMetaObject::Connection layoutChanged_, propertiesChanged_;
   RequestBudget layoutBudget_{100, 200};
 };
 

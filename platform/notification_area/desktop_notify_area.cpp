@@ -16,7 +16,7 @@ constexpr int kQuietMs = 300;
 
 }  // namespace
 
-DesktopNotificationArea::DesktopNotificationArea(QDBusConnection bus)
+DesktopNotificationArea::DesktopNotificationArea(std::shared_ptr<BusConnection> bus)
     : sni_(new SniItem(bus, this)),
       watcher_(new SniWatcherTracker(bus, this)),
       xembed_(new XEmbedTrayIcon(this)),
@@ -107,7 +107,7 @@ void DesktopNotificationArea::Deliver(std::uint32_t mouse) {
 }
 
 std::unique_ptr<NotificationArea> CreateDesktopNotificationArea() {
-  return std::make_unique<DesktopNotificationArea>(QDBusConnection::sessionBus());
+  return std::make_unique<DesktopNotificationArea>(BusConnection::OpenSession());
 }
 
 }  // namespace platform

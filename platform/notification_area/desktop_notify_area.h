@@ -5,10 +5,11 @@
 // no host). Without any host the icon waits and appears when one starts.
 #pragma once
 
-#include <QDBusConnection>
 #include <QObject>
 #include <QPointer>
+#include <memory>
 
+#include "platform/notification_area/bus_connection.h"
 #include "platform/notification_area/callback_queue.h"
 #include "platform/notification_area/icon_state.h"
 #include "platform/notification_area/notify_icon.h"
@@ -25,7 +26,8 @@ class DesktopNotificationArea : public QObject, public NotificationArea {
  public:
   enum class Host { None, StatusNotifier, XEmbed };
 
-  explicit DesktopNotificationArea(QDBusConnection bus);
+  // bus: the session bus, or null without one (only an XEmbed tray can show the icon).
+  explicit DesktopNotificationArea(std::shared_ptr<BusConnection> bus);
   ~DesktopNotificationArea() override;
 
   bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) override;

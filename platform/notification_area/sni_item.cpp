@@ -1,16 +1,15 @@
 #include "platform/notification_area/sni_item.h"
 
+#include <systemd/sd-bus.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
-#include <QDBusConnectionInterface>
-#include <QMutexLocker>
-#include <QThread>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
+#include <QPointer>
 #include <QTimer>
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <vector>
-#include <unistd.h>
 
 #include "platform/notification_area/dbus_menu.h"
 #include "platform/notification_area/icon_scaling.h"
@@ -19,17 +18,12 @@ namespace platform {
 
 namespace {
 
-const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
-const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
-const QString kItemPath = QStringLiteral("/StatusNotifierItem");
-const QString kMenuPath = QStringLiteral("/MenuBar");
-
-// The thread that reads and writes the connection's socket: the connection's own bus-name
-// interface lives there.
-QThread* BusThread(const QDBusConnection& bus) {
-  const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
-  return names != nullptr ? names->thread() : nullptr;
-}
+constexpr const char* kWatcherService = "org.kde.StatusNotifierWatcher";
+constexpr const char* kWatcherPath = "/StatusNotifierWatcher";
+constexpr const char* kItemInterface = "org.kde.StatusNotifierItem";
+constexpr const char* kItemPath = "/StatusNotifierItem";
+constexpr const char* kMenuPath = "/MenuBar";
+constexpr int kCallTimeoutMs = 2000;
 
 // The item's pictures: each offered size, and the picture's own if it is not among them.
 SniIconPixmapList MakePixmaps(const gdi::IconImage& icon) {
@@ -62,57 +56,145 @@ SniIconPixmapList MakePixmaps(const gdi::IconImage& icon) {
   return pixmaps;
 }
 
+SniItem* Self(void* userdata) { return static_cast<SniItem*>(userdata); }
+
+int AppendPixmaps(sd_bus_message* reply, const SniIconPixmapList& pixmaps) {
+  int r = sd_bus_message_open_container(reply, 'a', "(iiay)");
+  for (const SniIconPixmap& p : pixmaps) {
+    if (r >= 0) r = sd_bus_message_open_container(reply, 'r', "iiay");
+    if (r >= 0) r = sd_bus_message_append(reply, "ii", p.width, p.height);
+    if (r >= 0) r = sd_bus_message_append_array(reply, 'y', p.bytes.constData(), p.bytes.size());
+    if (r >= 0) r = sd_bus_message_close_container(reply);
+  }
+  return r >= 0 ? sd_bus_message_close_container(reply) : r;
+}
+
+int GetString(sd_bus*, const char*, const char*, const char* property, sd_bus_message* reply, void* item,
+              sd_bus_error*) {
+  return sd_bus_message_append(reply, "s", Self(item)->StringProperty(property).c_str());
+}
+
+int GetZero(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*, sd_bus_error*) {
+  return sd_bus_message_append(reply, "i", 0);
+}
+
+int GetFalse(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*, sd_bus_error*) {
+  return sd_bus_message_append(reply, "b", 0);
+}
+
+int GetMenu(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*, sd_bus_error*) {
+  return sd_bus_message_append(reply, "o", kMenuPath);
+}
+
+int GetIconPixmap(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void* item,
+                  sd_bus_error*) {
+  return AppendPixmaps(reply, Self(item)->IconPixmap());
+}
+
+int GetNoPixmaps(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*, sd_bus_error*) {
+  return AppendPixmaps(reply, {});
+}
+
+// (sa(iiay)ss): no icon of its own, the title as the tip's title.
+int GetToolTip(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void* item,
+               sd_bus_error*) {
+  int r = sd_bus_message_open_container(reply, 'r', "sa(iiay)ss");
+  if (r >= 0) r = sd_bus_message_append(reply, "s", "");
+  if (r >= 0) r = AppendPixmaps(reply, {});
+  if (r >= 0) r = sd_bus_message_append(reply, "ss", Self(item)->StringProperty("Title").c_str(), "");
+  return r >= 0 ? sd_bus_message_close_container(reply) : r;
+}
+
+int OnActivate(sd_bus_message* m, void* item, sd_bus_error*) {
+  emit Self(item)->Activated();
+  return sd_bus_reply_method_return(m, "");
+}
+
+int OnContextMenu(sd_bus_message* m, void* item, sd_bus_error*) {
+  emit Self(item)->ContextMenuRequested();
+  return sd_bus_reply_method_return(m, "");
+}
+
+int OnIgnored(sd_bus_message* m, void*, sd_bus_error*) { return sd_bus_reply_method_return(m, ""); }
+
+const sd_bus_vtable kItemVtable[] = {
+    SD_BUS_VTABLE_START(0),
+    SD_BUS_PROPERTY("Category", "s", GetString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("Id", "s", GetString, 0, 0),
+    SD_BUS_PROPERTY("Title", "s", GetString, 0, 0),
+    SD_BUS_PROPERTY("Status", "s", GetString, 0, 0),
+    SD_BUS_PROPERTY("WindowId", "i", GetZero, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("IconThemePath", "s", GetString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("IconName", "s", GetString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("IconPixmap", "a(iiay)", GetIconPixmap, 0, 0),
+    SD_BUS_PROPERTY("OverlayIconName", "s", GetString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("OverlayIconPixmap", "a(iiay)", GetNoPixmaps, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("AttentionIconName", "s", GetString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("AttentionIconPixmap", "a(iiay)", GetNoPixmaps, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("AttentionMovieName", "s", GetString, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("IconAccessibleDesc", "s", GetString, 0, 0),
+    SD_BUS_PROPERTY("AttentionAccessibleDesc", "s", GetString, 0, 0),
+    SD_BUS_PROPERTY("ToolTip", "(sa(iiay)ss)", GetToolTip, 0, 0),
+    SD_BUS_PROPERTY("ItemIsMenu", "b", GetFalse, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_PROPERTY("Menu", "o", GetMenu, 0, SD_BUS_VTABLE_PROPERTY_CONST),
+    SD_BUS_METHOD("Activate", "ii", "", OnActivate, 0),
+    SD_BUS_METHOD("ContextMenu", "ii", "", OnContextMenu, 0),
+    SD_BUS_METHOD("SecondaryActivate", "ii", "", OnIgnored, 0),
+    SD_BUS_METHOD("Scroll", "is", "", OnIgnored, 0),
+    SD_BUS_SIGNAL("NewTitle", "", 0),
+    SD_BUS_SIGNAL("NewIcon", "", 0),
+    SD_BUS_SIGNAL("NewAttentionIcon", "", 0),
+    SD_BUS_SIGNAL("NewOverlayIcon", "", 0),
+    SD_BUS_SIGNAL("NewToolTip", "", 0),
+    SD_BUS_SIGNAL("NewStatus", "s", 0),
+    SD_BUS_VTABLE_END};
+
 }  // namespace
 
-void SniItemObject::SetIcon(const gdi::IconImage& icon) {
-  QMutexLocker lock(&mutex_);
-  icon_ = icon;
-  pixmapsMade_ = false;
+SniItem::SniItem(std::shared_ptr<BusConnection> bus, QObject* parent)
+    : QObject(parent), bus_(std::move(bus)), menu_(new DBusMenuExporter(this)), reRegister_(new QTimer(this)) {
+  reRegister_->setSingleShot(true);
+  connect(reRegister_, &QTimer::timeout, this, [this] { RegisterWithWatcher(); });
+  if (bus_ && bus_->Connected()) {
+    menuService_ = std::make_unique<DBusMenuService>(bus_, menu_);
+    sd_bus_slot* slot = nullptr;
+    const std::string match = std::string("type='signal',path='") + kWatcherPath + "',interface='" +
+                              kWatcherService + "',member='StatusNotifierItemUnregistered'";
+    auto handler = [](sd_bus_message* m, void* item, sd_bus_error*) {
+      const char* name = nullptr;
+      if (sd_bus_message_read(m, "s", &name) >= 0 && name) Self(item)->OnItemUnregistered(name);
+      return 0;
+    };
+    if (sd_bus_add_match_async(bus_->Bus(), &slot, match.c_str(), handler, nullptr, this) >= 0)
+      unregistered_ = BusSlot(slot);
+    bus_->AfterSend();
+  }
 }
 
-void SniItemObject::SetTitle(const QString& title) {
-  QMutexLocker lock(&mutex_);
-  title_ = title;
+SniItem::~SniItem() {
+  // Hosts learn the item is gone before its objects leave the bus.
+  Hide();
+  object_.Reset();
+  unregistered_.Reset();
+  menuService_.reset();
+  if (bus_) bus_->AfterSend();
 }
 
-void SniItemObject::SetStatus(const QString& status) {
-  QMutexLocker lock(&mutex_);
-  status_ = status;
+QString SniItem::Status() const { return visible_ ? QStringLiteral("Active") : QStringLiteral("Passive"); }
+
+std::string SniItem::StringProperty(const char* name) const {
+  if (std::strcmp(name, "Category") == 0) return "ApplicationStatus";
+  if (std::strcmp(name, "Id") == 0) return id_;
+  if (std::strcmp(name, "Title") == 0) return title_;
+  if (std::strcmp(name, "Status") == 0) return Status().toStdString();
+  if (std::strcmp(name, "IconAccessibleDesc") == 0 || std::strcmp(name, "AttentionAccessibleDesc") == 0)
+    return desc_;
+  return {};
 }
 
-void SniItemObject::SetId(const QString& id) {
-  QMutexLocker lock(&mutex_);
-  id_ = id;
-}
-
-void SniItemObject::SetAccessibleDesc(const QString& desc) {
-  QMutexLocker lock(&mutex_);
-  desc_ = desc;
-}
-
-QString SniItemObject::Id() const {
-  QMutexLocker lock(&mutex_);
-  return id_;
-}
-
-QString SniItemObject::Title() const {
-  QMutexLocker lock(&mutex_);
-  return title_;
-}
-
-QString SniItemObject::Status() const {
-  QMutexLocker lock(&mutex_);
-  return status_;
-}
-
-QString SniItemObject::AccessibleDesc() const {
-  QMutexLocker lock(&mutex_);
-  return desc_;
-}
-
-SniIconPixmapList SniItemObject::IconPixmap() const {
-  QMutexLocker lock(&mutex_);
-  if (!pixmapBudget_.Take()) return {};
+const SniIconPixmapList& SniItem::IconPixmap() {
+  static const SniIconPixmapList kNone;
+  if (!pixmapBudget_.Take()) return kNone;
   if (!pixmapsMade_) {
     pixmaps_ = MakePixmaps(icon_);
     pixmapsMade_ = true;
@@ -120,77 +202,39 @@ SniIconPixmapList SniItemObject::IconPixmap() const {
   return pixmaps_;
 }
 
-SniItem::SniItem(QDBusConnection bus, QObject* parent)
-    : QObject(parent),
-      bus_(bus),
-      object_(new SniItemObject),
-      menu_(new DBusMenuExporter(this)),
-      reRegister_(new QTimer(this)) {
-  RegisterNotifyAreaDBusTypes();
-  auto* adaptor = new SniItemAdaptor(object_);
-  // The bus relays an adaptor's signals only as emitted on the adaptor's thread; the host's
-  // calls come back here through the event loop.
-  connect(this, &SniItem::NewIcon, adaptor, &SniItemAdaptor::NewIcon, Qt::QueuedConnection);
-  connect(this, &SniItem::NewToolTip, adaptor, &SniItemAdaptor::NewToolTip, Qt::QueuedConnection);
-  connect(this, &SniItem::NewTitle, adaptor, &SniItemAdaptor::NewTitle, Qt::QueuedConnection);
-  connect(this, &SniItem::NewStatus, adaptor, &SniItemAdaptor::NewStatus, Qt::QueuedConnection);
-  connect(object_, &SniItemObject::Activated, this, &SniItem::Activated, Qt::QueuedConnection);
-  connect(object_, &SniItemObject::ContextMenuRequested, this, &SniItem::ContextMenuRequested,
-          Qt::QueuedConnection);
-  if (QThread* thread = BusThread(bus_)) object_->moveToThread(thread);
-  new DBusMenuAdaptor(menu_);
-  reRegister_->setSingleShot(true);
-  connect(reRegister_, &QTimer::timeout, this, [this] { RegisterWithWatcher(); });
-  if (bus_.isConnected())
-    bus_.connect(kWatcherService, kWatcherPath, kWatcherService,
-                 QStringLiteral("StatusNotifierItemUnregistered"), this, SLOT(OnItemUnregistered(QString)));
+void SniItem::Emit(const char* signal) const {
+  if (!object_) return;
+  sd_bus_emit_signal(bus_->Bus(), kItemPath, kItemInterface, signal, "");
+  bus_->AfterSend();
 }
 
-SniItem::~SniItem() {
-  // The adaptor's own relay would come after the object has left the bus.
-  const bool wasVisible = visible_ && exported_;
-  Hide();
-  if (wasVisible) {
-    QDBusMessage passive = QDBusMessage::createSignal(kItemPath, QStringLiteral("org.kde.StatusNotifierItem"),
-                                                      QStringLiteral("NewStatus"));
-    passive << Status();
-    bus_.send(passive);
-  }
-  if (exported_) {
-    bus_.unregisterObject(kItemPath);
-    bus_.unregisterObject(kMenuPath);
-  }
-  // The bus follows a registered object's destruction with a call it waits for on its own
-  // thread: destroyed there, the object would wait for itself. It has left the bus already.
-  QObject::disconnect(object_, &QObject::destroyed, nullptr, nullptr);
-  // A call the bus's thread is answering finds the object gone from the bus, not deleted.
-  if (object_->thread() == QThread::currentThread()) {
-    delete object_;
-  } else {
-    object_->deleteLater();
-  }
+void SniItem::EmitStatus() const {
+  if (!object_) return;
+  sd_bus_emit_signal(bus_->Bus(), kItemPath, kItemInterface, "NewStatus", "s",
+                     Status().toLatin1().constData());
+  bus_->AfterSend();
 }
-
-QString SniItem::Status() const { return visible_ ? QStringLiteral("Active") : QStringLiteral("Passive"); }
 
 bool SniItem::Show() {
   if (visible_) return true;
-  if (!bus_.isConnected()) return false;
+  if (!bus_ || !bus_->Connected()) return false;
+  // The connection's unique name, as hosts resolve it without a name-owner lookup of their own.
+  service_ = bus_->UniqueName();
+  if (service_.empty()) return false;
   const QString name = QCoreApplication::applicationName();
-  object_->SetId(name.isEmpty() ? QStringLiteral("tray-%1").arg(getpid()) : name);
-  if (!exported_) {
-    if (!bus_.registerObject(kItemPath, object_, QDBusConnection::ExportAdaptors) ||
-        !bus_.registerObject(kMenuPath, menu_, QDBusConnection::ExportAdaptors)) {
-      bus_.unregisterObject(kItemPath);
+  id_ = name.isEmpty() ? "tray-" + std::to_string(getpid()) : name.toStdString();
+  if (!object_) {
+    sd_bus_slot* slot = nullptr;
+    if (sd_bus_add_object_vtable(bus_->Bus(), &slot, kItemPath, kItemInterface, kItemVtable, this) < 0)
+      return false;
+    object_ = BusSlot(slot);
+    if (!menuService_->Export(kMenuPath)) {
+      object_.Reset();
       return false;
     }
-    exported_ = true;
   }
-  // The connection's unique name, as hosts resolve it without a name-owner lookup of their own.
-  service_ = bus_.baseService();
   visible_ = true;
-  object_->SetStatus(Status());
-  emit NewStatus(Status());
+  EmitStatus();
   reRegisterDelayMs_ = kReRegisterFirstMs;
   RegisterWithWatcher();
   return true;
@@ -200,8 +244,7 @@ void SniItem::Hide() {
   if (!visible_) return;
   visible_ = false;
   reRegister_->stop();
-  object_->SetStatus(Status());
-  emit NewStatus(Status());
+  EmitStatus();
 }
 
 void SniItem::RegisterWithWatcher() { RegisterWithWatcher(5); }
@@ -212,47 +255,56 @@ void SniItem::RegisterWithWatcher(int attemptsLeft) {
   if (!visible_) return;
   reRegister_->stop();
   sinceRegistered_.start();
-  QDBusMessage call = QDBusMessage::createMethodCall(kWatcherService, kWatcherPath, kWatcherService,
-                                                     QStringLiteral("RegisterStatusNotifierItem"));
-  call << service_;
-  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, 2000), this);
-  connect(watcher, &QDBusPendingCallWatcher::finished, this,
-          [this, attemptsLeft](QDBusPendingCallWatcher* w) {
-            w->deleteLater();
-            if (!visible_) return;
-            if (!w->isError()) {
-              QTimer::singleShot(kListedCheckMs, this, [this] { CheckListed(); });
-              return;
-            }
-            // Still refused: asked again later, less and less often, until it takes the item.
-            if (attemptsLeft <= 1) return ScheduleReRegister();
-            QTimer::singleShot(200, this, [this, attemptsLeft] { RegisterWithWatcher(attemptsLeft - 1); });
-          });
+  sd_bus_message* call = nullptr;
+  if (sd_bus_message_new_method_call(bus_->Bus(), &call, kWatcherService, kWatcherPath, kWatcherService,
+                                     "RegisterStatusNotifierItem") < 0 ||
+      sd_bus_message_append(call, "s", service_.c_str()) < 0) {
+    sd_bus_message_unref(call);
+    return ScheduleReRegister();
+  }
+  QPointer<SniItem> self(this);
+  const bool sent = bus_->CallAsync(call, kCallTimeoutMs, [self, attemptsLeft](sd_bus_message* reply) {
+    if (!self || !self->visible_) return;
+    if (!sd_bus_message_is_method_error(reply, nullptr)) {
+      QTimer::singleShot(kListedCheckMs, self, [self] { self->CheckListed(); });
+      return;
+    }
+    // Still refused: asked again later, less and less often, until it takes the item.
+    if (attemptsLeft <= 1) return self->ScheduleReRegister();
+    QTimer::singleShot(200, self, [self, attemptsLeft] { self->RegisterWithWatcher(attemptsLeft - 1); });
+  });
+  if (!sent) ScheduleReRegister();
 }
 
-bool SniItem::Names(const QString& listed) const {
-  return !service_.isEmpty() && (listed == service_ || listed.startsWith(service_ + u'/'));
+bool SniItem::Names(const std::string& listed) const {
+  return !service_.empty() && (listed == service_ || listed.rfind(service_ + '/', 0) == 0);
 }
 
-void SniItem::OnItemUnregistered(const QString& name) {
+void SniItem::OnItemUnregistered(const std::string& name) {
   if (visible_ && Names(name)) ScheduleReRegister();
 }
 
 // A watcher without the list property (or one that does not answer) is taken at its word.
 void SniItem::CheckListed() {
   if (!visible_ || reRegister_->isActive()) return;
-  QDBusMessage call = QDBusMessage::createMethodCall(
-      kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-  call << kWatcherService << QStringLiteral("RegisteredStatusNotifierItems");
-  auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, 2000), this);
-  connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-    w->deleteLater();
-    QDBusPendingReply<QDBusVariant> reply = *w;
-    if (!visible_ || reply.isError()) return;
-    const QStringList listed = reply.value().variant().toStringList();
-    for (const QString& entry : listed)
-      if (Names(entry)) return;
-    ScheduleReRegister();
+  sd_bus_message* call = nullptr;
+  if (sd_bus_message_new_method_call(bus_->Bus(), &call, kWatcherService, kWatcherPath,
+                                     "org.freedesktop.DBus.Properties", "Get") < 0 ||
+      sd_bus_message_append(call, "ss", kWatcherService, "RegisteredStatusNotifierItems") < 0) {
+    sd_bus_message_unref(call);
+    return;
+  }
+  QPointer<SniItem> self(this);
+  bus_->CallAsync(call, kCallTimeoutMs, [self](sd_bus_message* reply) {
+    if (!self || !self->visible_ || sd_bus_message_is_method_error(reply, nullptr)) return;
+    char** listed = nullptr;
+    bool found = false;
+    if (sd_bus_message_enter_container(reply, 'v', "as") > 0 && sd_bus_message_read_strv(reply, &listed) >= 0) {
+      for (char** e = listed; e && *e; ++e) found = found || self->Names(*e);
+    }
+    for (char** e = listed; e && *e; ++e) free(*e);
+    free(listed);
+    if (!found) self->ScheduleReRegister();
   });
 }
 
@@ -267,29 +319,21 @@ void SniItem::ScheduleReRegister() {
 }
 
 void SniItem::SetIcon(const gdi::IconImage& icon) {
-  object_->SetIcon(icon);
-  if (visible_) emit NewIcon();
+  icon_ = icon;
+  pixmapsMade_ = false;
+  if (visible_) Emit("NewIcon");
 }
 
 void SniItem::SetTip(const QString& tip) {
   if (tip == tip_) return;
   tip_ = tip;
-  object_->SetTitle(tip);
+  title_ = tip.toStdString();
   if (visible_) {
-    emit NewTitle();
-    emit NewToolTip();
+    Emit("NewTitle");
+    Emit("NewToolTip");
   }
 }
 
 void SniItem::SetMenu(QMenu* menu) { menu_->SetMenu(menu); }
-
-SniItemAdaptor::SniItemAdaptor(SniItemObject* item) : QDBusAbstractAdaptor(item), item_(item) {
-  setAutoRelaySignals(false);
-}
-
-void SniItemAdaptor::Activate(int, int) { emit item_->Activated(); }
-void SniItemAdaptor::ContextMenu(int, int) { emit item_->ContextMenuRequested(); }
-void SniItemAdaptor::SecondaryActivate(int, int) {}
-void SniItemAdaptor::Scroll(int, const QString&) {}
 
 }  // namespace platform

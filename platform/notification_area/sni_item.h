@@ -3,21 +3,20 @@
 // registered while the watcher drops it), and the host's requests (Activate, ContextMenu)
 // passed on as signals.
 //
-// The item's object on the bus lives on the bus connection's own thread: a host reading the
-// item's properties (its pictures after each NewIcon) is answered there, without waking the
-// program's thread, from values the program's thread publishes under a lock.
+// Served from the program's event loop: a new picture is announced with NewIcon as it is
+// set, and a host's read of the pictures is answered as it arrives, from pictures made once
+// per change.
 #pragma once
 
-#include <QDBusAbstractAdaptor>
-#include <QDBusConnection>
-#include <QDBusObjectPath>
 #include <QElapsedTimer>
-#include <QMutex>
 #include <QObject>
+#include <memory>
+#include <string>
 
-#include "platform/raster_graphics/gdi.h"
+#include "platform/notification_area/bus_connection.h"
 #include "platform/notification_area/dbus_types.h"
 #include "platform/notification_area/request_budget.h"
+#include "platform/raster_graphics/gdi.h"
 
 class QMenu;
 class QTimer;
@@ -25,50 +24,14 @@ class QTimer;
 namespace platform {
 
 class DBusMenuExporter;
-
-// What hosts read of the item. Written by the program's thread, read on the bus's thread.
-class SniItemObject : public QObject {
-  Q_OBJECT
-
- public:
-  SniItemObject() = default;
-
-  // The pictures hosts get are made from the icon at the first read after a change, once.
-  void SetIcon(const gdi::IconImage& icon);
-  void SetTitle(const QString& title);
-  void SetStatus(const QString& status);
-  void SetId(const QString& id);
-  void SetAccessibleDesc(const QString& desc);
-
-  QString Id() const;
-  QString Title() const;
-  QString Status() const;
-  QString AccessibleDesc() const;
-  // Asked for faster than any host needs (a host asks again on each NewIcon, a few times a
-  // second), the answer is an empty list: replies of tens of kilobytes at the rate of a
-  // request flood would queue without bound.
-  SniIconPixmapList IconPixmap() const;
-  SniToolTip ToolTip() const { return {QString(), {}, Title(), QString()}; }
-
- signals:
-  // Relayed from the host's calls, on the bus's thread.
-  void Activated();
-  void ContextMenuRequested();
-
- private:
-  mutable QMutex mutex_;
-  gdi::IconImage icon_;
-  mutable SniIconPixmapList pixmaps_;
-  mutable bool pixmapsMade_ = true;
-  QString id_, title_, status_ = QStringLiteral("Passive"), desc_;
-  mutable RequestBudget pixmapBudget_{50, 100};
-};
+class DBusMenuService;
 
 class SniItem : public QObject {
   Q_OBJECT
 
  public:
-  explicit SniItem(QDBusConnection bus, QObject* parent = nullptr);
+  // bus may be null or disconnected: the item then never shows.
+  explicit SniItem(std::shared_ptr<BusConnection> bus, QObject* parent = nullptr);
   ~SniItem() override;
 
   // Exports the objects, sets the item active and registers with the watcher. False when
@@ -78,7 +41,7 @@ class SniItem : public QObject {
   // hosts that still ask get answers.
   void Hide();
   bool Visible() const { return visible_; }
-  QString ServiceName() const { return service_; }
+  QString ServiceName() const { return QString::fromStdString(service_); }
   // Tells the watcher about the item again (a watcher that restarted has forgotten it).
   void RegisterWithWatcher();
 
@@ -91,93 +54,43 @@ class SniItem : public QObject {
   void SetIcon(const gdi::IconImage& icon);  // announced with NewIcon when visible
   void SetTip(const QString& tip);           // announced with NewToolTip / NewTitle
   void SetMenu(QMenu* menu);
+  void SetAccessibleDesc(const QString& desc) { desc_ = desc.toStdString(); }
 
   QString Status() const;
-  void SetAccessibleDesc(const QString& desc) { object_->SetAccessibleDesc(desc); }
+
+  // What hosts read. Asked for faster than any host needs (a host asks again on each
+  // NewIcon, a few times a second), the pictures are an empty list: replies of tens of
+  // kilobytes at the rate of a request flood would queue without bound.
+  const SniIconPixmapList& IconPixmap();
+  std::string StringProperty(const char* name) const;
 
  signals:
   void Activated();
   void ContextMenuRequested();
-  // Relayed by the adaptor.
-  void NewIcon();
-  void NewToolTip();
-  void NewTitle();
-  void NewStatus(const QString& status);
-
- private slots:
-  void OnItemUnregistered(const QString& name);
 
  private:
   void RegisterWithWatcher(int attemptsLeft);
-  bool Names(const QString& listed) const;  // whether a watcher's entry is this item
+  bool Names(const std::string& listed) const;  // whether a watcher's entry is this item
+  void OnItemUnregistered(const std::string& name);
   void CheckListed();
   void ScheduleReRegister();
+  void Emit(const char* signal) const;
+  void EmitStatus() const;
 
-  QDBusConnection bus_;
-  SniItemObject* object_;  // on the bus's thread; deleted there
+  std::shared_ptr<BusConnection> bus_;
   DBusMenuExporter* menu_;
-  QString service_;
-  bool visible_ = false;
-  bool exported_ = false;
+  std::unique_ptr<DBusMenuService> menuService_;
+  BusSlot object_, unregistered_;
+  std::string id_, title_, desc_, service_;
   QString tip_;
+  gdi::IconImage icon_;
+  SniIconPixmapList pixmaps_;
+  bool pixmapsMade_ = true;
+  RequestBudget pixmapBudget_{50, 100};
+  bool visible_ = false;
   QTimer* reRegister_;
   int reRegisterDelayMs_ = kReRegisterFirstMs;
   QElapsedTimer sinceRegistered_;
-};
-
-class SniItemAdaptor : public QDBusAbstractAdaptor {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
-  Q_PROPERTY(QString Category READ Category)
-  Q_PROPERTY(QString Id READ Id)
-  Q_PROPERTY(QString Title READ Title)
-  Q_PROPERTY(QString Status READ Status)
-  Q_PROPERTY(int WindowId READ WindowId)
-  Q_PROPERTY(QString IconThemePath READ Empty)
-  Q_PROPERTY(QString IconName READ Empty)
-  Q_PROPERTY(platform::SniIconPixmapList IconPixmap READ IconPixmap)
-  Q_PROPERTY(QString OverlayIconName READ Empty)
-  Q_PROPERTY(platform::SniIconPixmapList OverlayIconPixmap READ NoPixmaps)
-  Q_PROPERTY(QString AttentionIconName READ Empty)
-  Q_PROPERTY(platform::SniIconPixmapList AttentionIconPixmap READ NoPixmaps)
-  Q_PROPERTY(QString AttentionMovieName READ Empty)
-  Q_PROPERTY(QString IconAccessibleDesc READ AccessibleDesc)
-  Q_PROPERTY(QString AttentionAccessibleDesc READ AccessibleDesc)
-  Q_PROPERTY(platform::SniToolTip ToolTip READ ToolTip)
-  Q_PROPERTY(bool ItemIsMenu READ ItemIsMenu)
-  Q_PROPERTY(QDBusObjectPath Menu READ Menu)
-
- public:
-  explicit SniItemAdaptor(SniItemObject* item);
-  QString Category() const { return QStringLiteral("ApplicationStatus"); }
-  QString Id() const { return item_->Id(); }
-  QString Title() const { return item_->Title(); }
-  QString Status() const { return item_->Status(); }
-  QString AccessibleDesc() const { return item_->AccessibleDesc(); }
-  int WindowId() const { return 0; }
-  QString Empty() const { return {}; }
-  platform::SniIconPixmapList IconPixmap() const { return item_->IconPixmap(); }
-  platform::SniIconPixmapList NoPixmaps() const { return {}; }
-  platform::SniToolTip ToolTip() const { return item_->ToolTip(); }
-  bool ItemIsMenu() const { return false; }
-  QDBusObjectPath Menu() const { return QDBusObjectPath(QStringLiteral("/MenuBar")); }
-
- public slots:
-  void Activate(int x, int y);
-  void ContextMenu(int x, int y);
-  void SecondaryActivate(int x, int y);
-  void Scroll(int delta, const QString& orientation);
-
- signals:
-  void NewTitle();
-  void NewIcon();
-  void NewAttentionIcon();
-  void NewOverlayIcon();
-  void NewToolTip();
-  void NewStatus(const QString& status);
-
- private:
-  SniItemObject* item_;
 };
 
 }  // namespace platform

@@ -2,10 +2,12 @@
 // (a panel that shows items) has registered with it, and each time a watcher appears anew.
 #pragma once
 
-#include <QDBusConnection>
 #include <QObject>
+#include <memory>
+#include <string>
 
-class QDBusServiceWatcher;
+#include "platform/notification_area/bus_connection.h"
+
 class QTimer;
 
 namespace platform {
@@ -14,7 +16,7 @@ class SniWatcherTracker : public QObject {
   Q_OBJECT
 
  public:
-  explicit SniWatcherTracker(QDBusConnection bus, QObject* parent = nullptr);
+  explicit SniWatcherTracker(std::shared_ptr<BusConnection> bus, QObject* parent = nullptr);
   bool Present() const { return present_; }
   bool HostRegistered() const { return hostRegistered_; }
   bool HostKnown() const { return hostKnown_; }  // false while the answer is on its way
@@ -28,18 +30,16 @@ class SniWatcherTracker : public QObject {
   void Appeared();
   void Changed();  // presence or host state changed
 
- private slots:
+ private:
   void OnHostRegistered();
   void OnHostUnregistered();
-
- private:
   void AskOwner();
-  void OnOwner(const QString& owner);
+  void OnOwner(const std::string& owner);
   void QueryHost();
   void SetHost(bool registered);
 
-  QDBusConnection bus_;
-  QDBusServiceWatcher* names_;
+  std::shared_ptr<BusConnection> bus_;
+  BusSlot ownerChanged_, hostRegisteredMatch_, hostUnregisteredMatch_;
   QTimer* hostWait_;
   bool present_ = false;
   bool hostRegistered_ = false;

@@ -150,7 +150,6 @@ class PrivateBus {
     address_ = QString::fromLatin1(daemon_.readLine()).trimmed();
   }
   ~PrivateBus() {
-    QDBusConnection::disconnectFromBus("item");
     QDBusConnection::disconnectFromBus("host");
     daemon_.terminate();
     if (!daemon_.waitForFinished(3000)) daemon_.kill();
@@ -158,6 +157,7 @@ class PrivateBus {
   }
   bool Ok() const { return !address_.isEmpty(); }
   QDBusConnection Connect(const QString& name) { return QDBusConnection::connectToBus(address_, name); }
+  std::shared_ptr<platform::BusConnection> Open() { return platform::BusConnection::Open(address_.toStdString()); }
 
  private:
   QProcess daemon_;
@@ -236,9 +236,9 @@ class SniOnPrivateBus : public ::testing::Test {
   void SetUp() override {
     EnsureApp();
     if (!bus_.Ok()) GTEST_SKIP() << "no dbus-daemon";
-    item_ = bus_.Connect("item");
+    item_ = bus_.Open();
     host_ = bus_.Connect("host");
-    ASSERT_TRUE(item_.isConnected() && host_.isConnected());
+    ASSERT_TRUE(item_ && item_->Connected() && host_.isConnected());
     area_ = std::make_unique<platform::DesktopNotificationArea>(item_);
     area_->SetCallback([this](std::uint32_t w, std::uint32_t m, std::uint32_t mouse) {
       EXPECT_EQ(w, 5u);
@@ -269,7 +269,7 @@ class SniOnPrivateBus : public ::testing::Test {
   }
 
   PrivateBus bus_;
-  QDBusConnection item_{QString()};
+  std::shared_ptr<platform::BusConnection> item_;
   QDBusConnection host_{QString()};
   FakeWatcher watcher_;
   std::unique_ptr<platform::DesktopNotificationArea> area_;
@@ -284,7 +284,7 @@ TEST_F(SniOnPrivateBus, WaitsForAWatcherThenRegistersWithIt) {
   StartWatcher();
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
   EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::StatusNotifier);
-  EXPECT_EQ(ItemService(), item_.baseService());
+  EXPECT_EQ(ItemService().toStdString(), item_->UniqueName());
   EXPECT_EQ(ItemProperty("IconAccessibleDesc").toString(), "");
   area_->SetIconDescription("Two bars");
   EXPECT_EQ(ItemProperty("IconAccessibleDesc").toString(), "Two bars");
