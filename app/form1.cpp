@@ -260,7 +260,7 @@ void Form1::CPUMeter(const double& cpu0, const double& cpu1) {
   // drawn in order when it opens, to the very pixels drawing them now would give.
   if (!c_->form->isVisible()) {
     graphBacklog_.Add(cpu0, cpu1, GraphY, PrevGraphY, GridTick);
-    window::DropScrollScratch(*c_);
+    window::SetGraphsAside(*c_);
     return;
   }
   DrawGraphBacklog();

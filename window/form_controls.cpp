@@ -141,8 +141,9 @@ platform::PictureSurface& ScrollScratch(Form1Controls& c, int i) {
   return *c.pic2[i];
 }
 
-void DropScrollScratch(Form1Controls& c) {
+void SetGraphsAside(Form1Controls& c) {
   for (auto& scratch : c.pic2) scratch.reset();
+  for (auto& graph : c.pic1) graph->Compact();
 }
 
 }  // namespace window

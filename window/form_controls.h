@@ -72,8 +72,9 @@ struct ColourEntries {
 std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours);
 
 // The scratch copy graph i scrolls through. Every scroll overwrites all of it, so it is made
-// when a graph is drawn and dropped while the window is hidden (nothing is drawn then).
+// when a graph is drawn; while the window is hidden (nothing is drawn then) it is dropped.
 platform::PictureSurface& ScrollScratch(Form1Controls& c, int i);
-void DropScrollScratch(Form1Controls& c);
+// While the window is hidden: the scratch copies go and the graphs keep their pixels compactly.
+void SetGraphsAside(Form1Controls& c);
 
 }  // namespace window
