@@ -154,7 +154,7 @@ const std::uint32_t* PictureSurface::Pixels() const {
 void PictureSurface::MarkChanged() const { Changed(); }
 
 void PictureSurface::Compact() {
-  if (compact_) return;
+  if (compact_ || tooColourful_) return;
   Bitmap* image = gdi::detail::FindBitmap(image_);
   auto packed = std::make_unique<CompactImage>();
   packed->indices.resize(image->store.size());
@@ -165,7 +165,10 @@ void PictureSurface::Compact() {
       last = 0;
       while (last < packed->colours.size() && packed->colours[last] != word) ++last;
       if (last == packed->colours.size()) {
-        if (last == 256) return;  // too many colours: the image stays as it is
+        if (last == 256) {
+          tooColourful_ = true;  // the image stays as it is until it changes
+          return;
+        }
         packed->colours.push_back(word);
       }
     }
@@ -186,6 +189,7 @@ void PictureSurface::Expand() const {
 }
 
 void PictureSurface::Changed() const {
+  tooColourful_ = false;
   if (changed_) changed_();
 }
 

@@ -98,6 +98,7 @@ class PictureSurface {
   gdi::HGDIOBJ oldBitmap_ = 0;
   std::function<void()> changed_;
   mutable std::unique_ptr<CompactImage> compact_;
+  mutable bool tooColourful_ = false;  // Compact() found too many colours; reset by any change
 };
 
 }  // namespace platform
