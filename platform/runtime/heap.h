@@ -13,8 +13,8 @@ void LimitHeapArenas();
 // Call once, early in main(), on the thread of the event loop.
 void KeepHeapSmall();
 
-// Tells the check that a window is being shown (a menu or a message box in a loop of its
-// own, which the check may not see open), so what it drew is let go after it closes.
+// Tells the check that a window is being shown (it may close again before the check sees it
+// open), so what it drew is let go after it closes.
 void NoteWindowShown();
 
 }  // namespace platform
