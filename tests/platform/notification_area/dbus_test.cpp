@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -26,6 +27,20 @@
 namespace {
 
 void EnsureApp() { testing_qt::EnsureQtApp(); }
+
+}  // namespace
+
+namespace platform {
+// How a host reads one of the item's pictures.
+const QDBusArgument& operator>>(const QDBusArgument& a, SniIconPixmap& v) {
+  a.beginStructure();
+  a >> v.width >> v.height >> v.bytes;
+  a.endStructure();
+  return a;
+}
+}  // namespace platform
+
+namespace {
 
 // Runs the event loop until pred holds or limitMs pass.
 template <typename Pred>
