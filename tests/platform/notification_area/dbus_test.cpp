@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -26,6 +27,20 @@
 namespace {
 
 void EnsureApp() { testing_qt::EnsureQtApp(); }
+
+}  // namespace
+
+namespace platform {
+// How a host reads one of the item's pictures.
+const QDBusArgument& operator>>(const QDBusArgument& a, SniIconPixmap& v) {
+  a.beginStructure();
+  a >> v.width >> v.height >> v.bytes;
+  a.endStructure();
+  return a;
+}
+}  // namespace platform
+
+namespace {
 
 // Runs the event loop until pred holds or limitMs pass.
 template <typename Pred>
@@ -156,6 +171,10 @@ class PrivateBus {
     daemon_.waitForFinished(3000);
   }
   bool Ok() const { return !address_.isEmpty(); }
+  void Stop() {
+    daemon_.kill();
+    daemon_.waitForFinished(3000);
+  }
   QDBusConnection Connect(const QString& name) { return QDBusConnection::connectToBus(address_, name); }
   std::shared_ptr<platform::BusConnection> Open() { return platform::BusConnection::Open(address_.toStdString()); }
 
@@ -408,6 +427,25 @@ TEST_F(SniOnPrivateBus, HostRequestsBecomeCallbacksAndDeleteMakesTheItemPassive)
   EXPECT_TRUE(SpinUntil([&] { return statuses.hits == 1; }));
   EXPECT_EQ(ItemProperty("Status").toString(), "Passive");
   EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::None);
+}
+
+// The session bus going away (its daemon ended) leaves the icon without a host, and the program
+// running: nothing is read from or written to the closed connection again.
+TEST_F(SniOnPrivateBus, ABusThatGoesAwayLeavesTheIconWaiting) {
+  StartWatcher();
+  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+  ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
+  bool dropped = false;
+  QObject::connect(item_.get(), &platform::BusConnection::Disconnected, [&dropped] { dropped = true; });
+  bus_.Stop();
+  ASSERT_TRUE(SpinUntil([&] { return dropped; }));
+  EXPECT_FALSE(item_->Connected());
+  EXPECT_TRUE(item_->UniqueName().empty());
+  EXPECT_TRUE(SpinUntil([&] { return area_->CurrentHost() != platform::DesktopNotificationArea::Host::StatusNotifier; }));
+  auto changed = pixels_;
+  changed[500] = 0xFFFF0000u;
+  EXPECT_TRUE(Send(platform::NIM_MODIFY, changed));
+  EXPECT_TRUE(Send(platform::NIM_DELETE, changed));
 }
 
 }  // namespace
