@@ -260,6 +260,7 @@ void Form1::CPUMeter(const double& cpu0, const double& cpu1) {
   // drawn in order when it opens, to the very pixels drawing them now would give.
   if (!c_->form->isVisible()) {
     graphBacklog_.Add(cpu0, cpu1, GraphY, PrevGraphY, GridTick);
+    window::SetGraphsAside(*c_);
     return;
   }
   DrawGraphBacklog();
@@ -276,8 +277,8 @@ void Form1::DrawGraphStep(double cpu0, double cpu1) {
   auto& c = *c_;
   c.Label6->setText(window::UsageText(cpu0));
   c.Label5->setText(window::UsageText(cpu1));
-  window::ScrollGraph(*c.pic1[0], *c.pic2[0], GraphY[0], PrevGraphY[0], cpu0);
-  window::ScrollGraph(*c.pic1[1], *c.pic2[1], GraphY[1], PrevGraphY[1], cpu1);
+  window::ScrollGraph(*c.pic1[0], window::ScrollScratch(c, 0), GraphY[0], PrevGraphY[0], cpu0);
+  window::ScrollGraph(*c.pic1[1], window::ScrollScratch(c, 1), GraphY[1], PrevGraphY[1], cpu1);
   window::GridMarksStep(*c.pic1[0], *c.pic1[1], GridTick);
 }
 

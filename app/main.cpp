@@ -8,6 +8,7 @@
 #include "platform/window_system/widgets.h"
 
 int main(int argc, char** argv) {
+  platform::LimitHeapArenas();
   if (const auto status = RunCommandLine(argc, argv)) return *status;  // an option did its work
   const std::string noDisplay = platform::PrepareDisplay();
   if (!noDisplay.empty()) {

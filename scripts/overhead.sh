@@ -104,6 +104,9 @@ meters_for() {  # the meters each host kind runs; conky has no tray icon
 }
 reverse() { local out=() w; for w in "$@"; do out=("$w" "${out[@]}"); done; echo "${out[@]}"; }
 
+# Pages of a freshly built program not yet written to disk count as its private dirty memory:
+# write them out first.
+sync
 total=$(( (${#scenarios[@]} * 4 - 1) * 2 * (secs + settle) ))
 echo "Measuring $secs s per run, twice in opposite order (about $((total / 60 + 1)) minutes)..."
 for pass in 1 2; do

@@ -119,7 +119,6 @@ std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours)
     c->pic1View[i] = new platform::SurfaceView(*c->pic1[i], c->form);
     c->pic1View[i]->move(kGraphLeft, kGraphTop[i]);
     c->Image1[1 + i] = MakeStrip(c->pic1View[i], 7, 0, 0);
-    c->pic2[i] = MakeSurface(kGraphWidth, kGraphHeight, kGrey);
   }
 
   c->PicTmp[0] = MakeSurface(32, 32, kWindowColour);
@@ -135,6 +134,16 @@ std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours)
 
   CreateMenu(*c, colours);
   return c;
+}
+
+platform::PictureSurface& ScrollScratch(Form1Controls& c, int i) {
+  if (!c.pic2[i]) c.pic2[i] = MakeSurface(kGraphWidth, kGraphHeight, kGrey);
+  return *c.pic2[i];
+}
+
+void SetGraphsAside(Form1Controls& c) {
+  for (auto& scratch : c.pic2) scratch.reset();
+  for (auto& graph : c.pic1) graph->Compact();
 }
 
 }  // namespace window

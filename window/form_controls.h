@@ -35,7 +35,7 @@ struct Form1Controls {
   QPushButton* BtnReSet = nullptr;
 
   std::unique_ptr<platform::PictureSurface> pic1[2];    // the graphs (shown)
-  std::unique_ptr<platform::PictureSurface> pic2[2];    // scratch copies for scrolling
+  std::unique_ptr<platform::PictureSurface> pic2[2];    // scratch copies for scrolling (see ScrollScratch)
   std::unique_ptr<platform::PictureSurface> PicTmp[2];  // icon template, working icon image
   std::unique_ptr<platform::PictureSurface> DualColor;  // coloured two-bar image
   std::unique_ptr<platform::PictureSurface> DualBlank;  // blank two-bar image
@@ -70,5 +70,11 @@ struct ColourEntries {
 };
 
 std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours);
+
+// The scratch copy graph i scrolls through. Every scroll overwrites all of it, so it is made
+// when a graph is drawn; while the window is hidden (nothing is drawn then) it is dropped.
+platform::PictureSurface& ScrollScratch(Form1Controls& c, int i);
+// While the window is hidden: the scratch copies go and the graphs keep their pixels compactly.
+void SetGraphsAside(Form1Controls& c);
 
 }  // namespace window

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "platform/runtime/heap.h"
+
 namespace platform {
 
 namespace {
@@ -20,6 +22,7 @@ QMessageBox::Icon IconForStyle(std::uint32_t style) {
 }  // namespace
 
 void QtMessageBoxes::Show(const std::string& text, std::uint32_t style, const std::string& title) {
+  NoteWindowShown();
   QMessageBox box(IconForStyle(style), QString::fromStdString(title),
                   QString::fromStdString(text), QMessageBox::Ok);
   if (style & MB_SETFOREGROUND) {

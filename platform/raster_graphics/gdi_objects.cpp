@@ -12,6 +12,10 @@ namespace {
 // so a stale handle to a recycled slot is recognised as dead.
 constexpr std::uint32_t kIndexBits = 20;
 constexpr std::uint32_t kIndexMask = (1u << kIndexBits) - 1;
+// Freed slots keep pixel buffers up to this many words (a 128 x 128 image) for the next object:
+// icons come and go on every tick. Bigger buffers (a graph's snapshot, made only while the
+// window is shown) go back to the heap, so a slot never pins one once its owner is gone.
+constexpr std::size_t kRecycledWords = 128 * 128;
 
 struct Slot {
   Kind kind = Kind::Free;
@@ -74,6 +78,7 @@ struct Table {
     b.selectedIn = 0;
     b.data = nullptr;
     b.table.clear();
+    if (b.store.capacity() > kRecycledWords) std::vector<std::uint32_t>().swap(b.store);
     --live;
     freeList.push_back((h & kIndexMask) - 1);
   }

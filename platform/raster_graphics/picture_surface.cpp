@@ -70,6 +70,7 @@ PictureSurface::~PictureSurface() {
 }
 
 Picture PictureSurface::Image() const {
+  Expand();
   const gdi::HBITMAP copy = gdi::detail::CopyScreenBitmap(*gdi::detail::FindBitmap(image_));
   if (copy == 0) Raise(kErrOutOfMemory);
   return std::make_shared<const StdPicture>(copy);
@@ -81,6 +82,7 @@ void PictureSurface::SetPicture(Picture picture) {
 }
 
 void PictureSurface::Cls() {
+  Expand();
   Bitmap* image = gdi::detail::FindBitmap(image_);
   const Bitmap* p = picture_ ? gdi::detail::FindBitmap(picture_->Handle()) : nullptr;
   // A screen-format picture covering the whole surface leaves no background showing.
@@ -98,6 +100,7 @@ void PictureSurface::Line(int x1, int y1, int x2, int y2) { Line(x1, y1, x2, y2,
 // Bresenham's line from (x1, y1) towards (x2, y2), the end point excluded; pixels outside the
 // surface are skipped.
 void PictureSurface::Line(int x1, int y1, int x2, int y2, gdi::COLORREF colour) {
+  Expand();
   Bitmap* image = gdi::detail::FindBitmap(image_);
   const std::uint32_t word = gdi::detail::ToWord(colour & 0xFFFFFF);
   long long x = x1, y = y1;
@@ -129,6 +132,7 @@ void PictureSurface::Line(int x1, int y1, int x2, int y2, gdi::COLORREF colour) 
 }
 
 void PictureSurface::PaintPicture(const StdPicture& picture, int x, int y) {
+  Expand();
   Bitmap* image = gdi::detail::FindBitmap(image_);
   if (const Bitmap* p = gdi::detail::FindBitmap(picture.Handle())) {
     const gdi::detail::Dc* dc = gdi::detail::FindDc(dc_);
@@ -143,12 +147,49 @@ void PictureSurface::SetBackColor(gdi::COLORREF c) {
 }
 
 const std::uint32_t* PictureSurface::Pixels() const {
+  Expand();
   return gdi::detail::FindBitmap(image_)->store.data();
 }
 
 void PictureSurface::MarkChanged() const { Changed(); }
 
+void PictureSurface::Compact() {
+  if (compact_ || tooColourful_) return;
+  Bitmap* image = gdi::detail::FindBitmap(image_);
+  auto packed = std::make_unique<CompactImage>();
+  packed->indices.resize(image->store.size());
+  std::size_t last = 0;  // neighbouring pixels mostly share a colour
+  for (std::size_t i = 0; i < image->store.size(); ++i) {
+    const std::uint32_t word = image->store[i];
+    if (last >= packed->colours.size() || packed->colours[last] != word) {
+      last = 0;
+      while (last < packed->colours.size() && packed->colours[last] != word) ++last;
+      if (last == packed->colours.size()) {
+        if (last == 256) {
+          tooColourful_ = true;  // the image stays as it is until it changes
+          return;
+        }
+        packed->colours.push_back(word);
+      }
+    }
+    packed->indices[i] = static_cast<std::uint8_t>(last);
+  }
+  std::vector<std::uint32_t>().swap(image->store);
+  image->data = nullptr;
+  compact_ = std::move(packed);
+}
+
+void PictureSurface::Expand() const {
+  if (!compact_) return;
+  Bitmap* image = gdi::detail::FindBitmap(image_);
+  image->store.resize(compact_->indices.size());
+  for (std::size_t i = 0; i < compact_->indices.size(); ++i) image->store[i] = compact_->colours[compact_->indices[i]];
+  image->data = reinterpret_cast<std::uint8_t*>(image->store.data());
+  compact_.reset();
+}
+
 void PictureSurface::Changed() const {
+  tooColourful_ = false;
   if (changed_) changed_();
 }
 

@@ -4,8 +4,10 @@
 // so raster operations on it show in Image(). Shown surfaces are painted by SurfaceView.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/raster_graphics/gdi.h"
 
@@ -44,7 +46,10 @@ class PictureSurface {
   const Picture& GetPicture() const { return picture_; }
   void SetPicture(Picture picture);
 
-  gdi::HDC hDC() const { return dc_; }
+  gdi::HDC hDC() const {
+    Expand();
+    return dc_;
+  }
 
   // Clears what was drawn: the background colour, with the background picture over it.
   void Cls();
@@ -71,8 +76,18 @@ class PictureSurface {
   // Tells the surface its image was changed through hDC() (raster operations).
   void MarkChanged() const;
 
+  // Keeps the persistent image in a compact form, one byte per pixel over a table of its
+  // colours, until anything above uses the surface again (an image of more than 256 colours
+  // stays as it is). For a surface that goes unseen and undrawn for a long while.
+  void Compact();
+
  private:
   void Changed() const;
+  void Expand() const;
+  struct CompactImage {
+    std::vector<std::uint32_t> colours;
+    std::vector<std::uint8_t> indices;
+  };
   int width_;
   int height_;
   gdi::COLORREF backColor_;
@@ -82,6 +97,8 @@ class PictureSurface {
   gdi::HBITMAP image_ = 0;
   gdi::HGDIOBJ oldBitmap_ = 0;
   std::function<void()> changed_;
+  mutable std::unique_ptr<CompactImage> compact_;
+  mutable bool tooColourful_ = false;  // Compact() found too many colours; reset by any change
 };
 
 }  // namespace platform

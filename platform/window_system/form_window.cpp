@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QWindow>
 
+#include "platform/runtime/heap.h"
 #include "platform/window_system/x11_wm_hints.h"
 
 namespace platform {
@@ -56,6 +57,7 @@ void FormWindow::ApplyState() {
 
 void FormWindow::setVisible(bool visible) {
   const bool showing = visible && !isVisible();
+  if (showing) NoteWindowShown();  // what it draws is let go once it is hidden again
   if (showing) ApplyState();
   QWidget::setVisible(visible);
   if (visible && state_ != kMinimized) {

@@ -5,6 +5,8 @@
 #include <QInputDevice>
 #include <QWindow>
 
+#include "platform/runtime/heap.h"
+
 namespace platform {
 
 namespace {
@@ -24,6 +26,7 @@ bool SeatHasInput() {
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 bool PopupMenu(QMenu& menu, QWidget& owner) {
+  NoteWindowShown();
   if (!OnWayland()) {
     owner.activateWindow();
     menu.exec(QCursor::pos());

@@ -37,7 +37,7 @@ TEST(WindowScreenshotTest, GraphsStripsAndButtonWhereTheLayoutPutsThem) {
   window::GraphSetup(*c->pic1[0], *c->pic1[1], tick);
   for (int n = 0; n < 300; ++n) {
     const double cpu[2] = {50 + 45 * std::sin(n / 9.0), 20 + 15 * std::sin(n / 4.0)};
-    for (int i = 0; i < 2; ++i) window::ScrollGraph(*c->pic1[i], *c->pic2[i], graphY[i], prevY[i], cpu[i]);
+    for (int i = 0; i < 2; ++i) window::ScrollGraph(*c->pic1[i], window::ScrollScratch(*c, i), graphY[i], prevY[i], cpu[i]);
     window::GridMarksStep(*c->pic1[0], *c->pic1[1], tick);
     c->Label6->setText(window::UsageText(cpu[0]));
     c->Label5->setText(window::UsageText(cpu[1]));

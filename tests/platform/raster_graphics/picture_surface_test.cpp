@@ -102,6 +102,32 @@ TEST(PictureSurface, EveryChangeIsAnnounced) {
   EXPECT_EQ(calls, 6);
 }
 
+// A compacted image comes back pixel for pixel at its next use, through any accessor; one of
+// more than 256 colours is left as it is.
+TEST(PictureSurface, CompactKeepsEveryPixel) {
+  PictureSurface few(40, 30, 0x000000, 0x00FF00);
+  for (int y = 0; y < 30; y += 3) few.Line(0, y, 40, 29 - y, static_cast<gdi::COLORREF>(y * 0x010203));
+  const std::vector<std::uint32_t> drawn(few.Pixels(), few.Pixels() + 40 * 30);
+  const gdi::COLORREF corner = gdi::GetPixel(few.hDC(), 39, 29);
+  few.Compact();
+  EXPECT_EQ(gdi::GetPixel(few.hDC(), 39, 29), corner) << "raster operations through the context";
+  few.Compact();
+  few.Compact();  // twice in a row: still one compact copy
+  EXPECT_EQ(std::vector<std::uint32_t>(few.Pixels(), few.Pixels() + 40 * 30), drawn);
+  few.Compact();
+  few.Line(0, 0, 1, 0, 0xFFFFFF);  // drawing after compaction draws on the full image
+  EXPECT_EQ(At(few, 0, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(At(few, 5, 29), drawn[29 * 40 + 5]);
+
+  PictureSurface many(300, 1, 0);
+  for (int x = 0; x < 300; ++x) many.Line(x, 0, x + 1, 0, static_cast<gdi::COLORREF>(x * 0x000101));
+  const std::vector<std::uint32_t> wide(many.Pixels(), many.Pixels() + 300);
+  many.Compact();
+  PictureSurface copy(300, 1, 0xFFFFFF);
+  copy.SetPicture(many.Image());
+  EXPECT_EQ(std::vector<std::uint32_t>(copy.Pixels(), copy.Pixels() + 300), wide);
+}
+
 TEST(PictureSurface, ReleasesEverything) {
   const std::size_t before = gdi::LiveObjectCount();
   {

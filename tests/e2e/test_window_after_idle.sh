@@ -1,0 +1,47 @@
+# While no window is shown the program lets go of its loaded fonts and of the graphs' scratch
+# copies, and keeps the graphs compactly. The window it shows after such a spell reads the same,
+# pixel for pixel, as the one shown before: the button, the headings, the "Current Usage" panel
+# and the usage labels (constant readings keep them the same; the clock is left out). Then,
+# shown again after a long spell, its graphs carry on from where they were, with no gap.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+start_wm
+start_watcher
+start_stat 40 70
+W=""
+open_and_shoot() {  # OUT.png
+  $WATCHER activate
+  wait_for 5 window_visible || { check "window opens" false; return 1; }
+  sleep 1.2  # the next tick writes the current and average labels
+  W=$(window_visible | head -1)
+  import -display "$DISPLAY" -window "$W" "$1"
+}
+hide() { xdotool windowminimize "$W"; wait_for 5 sh -c '! xdotool search --onlyvisible --name "Dual Core CPU Usage"'; }
+# Regions "WxH+X+Y" of the client area that stay the same under constant readings.
+REGIONS="81x33+176+21 69x13+318+9 432x15+0+30 432x14+0+48"
+same_text() {  # A.png B.png
+  local r n
+  for r in $REGIONS; do
+    n=$(compare -metric AE -crop "$r" "$1" "$2" null: 2>&1) || true
+    [ "$n" = 0 ] || { echo "       region $r: $n pixels differ"; return 1; }
+  done
+}
+
+start_app
+wait_for 15 item_registered
+# The first check for a hidden window comes 5 s after start: this opening comes before it.
+open_and_shoot "$E2E_TMP/before.png"
+hide
+sleep 12  # hidden through two checks: fonts released, graphs set aside
+open_and_shoot "$E2E_TMP/after.png"
+[ -n "${ZELMARO_SHOTS:-}" ] && cp "$E2E_TMP"/before.png "$E2E_TMP"/after.png "$ZELMARO_SHOTS/"
+check "text after an idle spell is pixel for pixel the text before it" same_text "$E2E_TMP/before.png" "$E2E_TMP/after.png"
+# The graphs (405 x 50 at 10,76 and 10,132): their newest columns hold the lines of the
+# readings queued while hidden, 40 % at row 30 and 70 % at row 15, in the graphs' green.
+green() { test "$(convert "$E2E_TMP/after.png" -format "%[pixel:p{$1,$2}]" info:)" = "srgb(0,255,0)"; }
+lines_drawn() { green 410 106 && green 410 147; }
+check "graphs carry on with the readings of the idle spell" lines_drawn
+check "program alive" app_running
+stop_app
+stop_watcher
+e2e_end
