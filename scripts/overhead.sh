@@ -17,7 +17,9 @@
 #        picks some of "xembed:steady xembed:changing sni:steady sni:changing".
 set -euo pipefail
 [ "$(id -u)" = 0 ] || exec sudo -E "$0" "$@"  # a bind mount needs a private mount namespace
-build=$(realpath "$1"); secs=${2:-15}; settle=4
+# Measuring starts once the program has settled: hidden, it lets go of what only drawing its
+# window needed at its first heap check, 5 to 10 s after start.
+build=$(realpath "$1"); secs=${2:-15}; settle=12
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d /tmp/zelmaro-overhead.XXXXXX); pids=(); results=$work/results
 cleanup() {
