@@ -75,7 +75,11 @@ check "and leaves Green" test "$(gnome_mark Green)" = none
 close_menu
 
 open_menu
-read -r EX EY < <(gnome_menu | awk -F: '$1 == "Exit Zelmaro" { print $3, $4 }')
+# The shell slides a menu in as it opens: its entries are clicked once they stay put.
+exit_at() { gnome_menu | awk -F: '$1 == "Exit Zelmaro" { print $3, $4 }'; }
+exit_settled() { local a; a=$(exit_at); sleep 0.3; [ -n "$a" ] && [ "$a" = "$(exit_at)" ]; }
+wait_for 5 exit_settled
+read -r EX EY < <(exit_at)
 gnome_click "$EX" "$EY"
 check "Exit from the menu ends the program" wait_for 5 sh -c "! kill -0 $APP_PID"
 if kill -0 "$APP_PID" 2>/dev/null; then kill "$APP_PID"; fi
