@@ -9,29 +9,21 @@ namespace platform {
 
 namespace {
 
-// The toolkit's per-thread font cache has no public interface; its two entry points are looked
-// up in the loaded library by their linker names. A toolkit without them is left alone.
-using CacheInstance = void* (*)();
-using CacheClear = void (*)(void* cache);  // a member function: the object comes first
-
-struct FontCacheEntry {
-  CacheInstance instance = nullptr;
-  CacheClear clear = nullptr;
-};
-
-FontCacheEntry LookUp() {
-  FontCacheEntry e;
-  e.instance = reinterpret_cast<CacheInstance>(::dlsym(RTLD_DEFAULT, "_ZN10QFontCache8instanceEv"));
-  e.clear = reinterpret_cast<CacheClear>(::dlsym(RTLD_DEFAULT, "_ZN10QFontCache5clearEv"));
-  return e;
-}
+// The toolkit's per-thread font cache has no public interface; its static cleanup entry point
+// is looked up in the loaded library by its linker name. Cleanup drops the calling thread's
+// whole cache, and the next font use starts a new one under a new identity: fonts still held
+// by widgets see the change and load again through the new cache, so the engines they load
+// then are let go by the next release too. Merely clearing the cache in place would leave
+// those fonts bound to their old records, outside any cache, and what they load after the
+// first release would never be let go. A toolkit without the entry point is left alone.
+using CacheCleanup = void (*)();
 
 }  // namespace
 
 void ReleaseFontCaches() {
-  static const FontCacheEntry entry = LookUp();
-  if (entry.instance == nullptr || entry.clear == nullptr) return;
-  if (void* cache = entry.instance()) entry.clear(cache);
+  static const auto cleanup =
+      reinterpret_cast<CacheCleanup>(::dlsym(RTLD_DEFAULT, "_ZN10QFontCache7cleanupEv"));
+  if (cleanup != nullptr) cleanup();
 }
 
 bool AnyWindowShown() {
