@@ -17,7 +17,8 @@ open_and_shoot() {  # OUT.png
   W=$(window_visible | head -1)
   import -display "$DISPLAY" -window "$W" "$1"
 }
-hide() { xdotool windowminimize "$W"; wait_for 5 sh -c '! xdotool search --onlyvisible --name "Dual Core CPU Usage"'; }
+window_hidden() { ! window_visible; }
+hide() { xdotool windowminimize "$W"; wait_for 5 window_hidden; }
 # Regions "WxH+X+Y" of the client area that stay the same under constant readings.
 REGIONS="81x33+176+21 69x13+318+9 432x15+0+30 432x14+0+48"
 same_text() {  # A.png B.png
