@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <utility>
 
+#include "platform/notification_area/desktop_tray.h"
 #include "platform/window_system/form_window.h"
 #include "platform/raster_graphics/gdi.h"
 #include "platform/window_system/popup_menu.h"
@@ -28,6 +30,8 @@ constexpr const char* kTitle = "Zelmaro";
 constexpr const char* kSettingsApp = "Quenlark";
 constexpr const char* kSettingsSection = "Zelmaro_Set";
 constexpr const char* kSettingsKey = "Color";
+// For tray hosts that read out what an icon shows (XFCE shows it under the tooltip: short).
+constexpr const char* kIconDescription = "Usage of processors 0 and 1 as two bars, 0 on the left";
 
 constexpr std::uint32_t kStyleInfo =
     platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SETFOREGROUND;  // 0x10040
@@ -35,7 +39,6 @@ constexpr std::uint32_t kStyleError =
     platform::MB_OK | platform::MB_ICONERROR | platform::MB_SETFOREGROUND;  // 0x10010
 
 Form1Services WithDefaults(Form1Services s) {
-  if (!s.notifyArea) s.notifyArea = platform::CreateDesktopNotificationArea();
   if (!s.messageBoxes) s.messageBoxes = std::make_unique<platform::QtMessageBoxes>();
   if (!s.clock) s.clock = std::make_unique<platform::SystemClock>();
   if (!s.report) {
@@ -73,6 +76,12 @@ Form1::Form1(Form1Services services)
       instance_(MakeInstance(services_.lockDir)),
       c_(window::CreateForm1Controls(ColourMenuEntries())),
       graphBacklog_(window::kGraphWidth) {
+  if (!services_.notifyArea) {
+    // The desktop's tray shows the popup menu itself where its hosts draw menus.
+    platform::DesktopTray tray = platform::OpenDesktopTray(c_->mnuFile, kIconDescription);
+    services_.notifyArea = std::move(tray.area);
+    services_.trayHosts = std::move(tray.hosts);
+  }
   WireEvents();
 }
 
@@ -113,9 +122,6 @@ void Form1::WireEvents() {
   services_.notifyArea->SetCallback([this](std::uint32_t, std::uint32_t, std::uint32_t mouse) {
     RunHandler([this, mouse] { Form_MouseMove(0, 0, static_cast<float>(mouse), 0.0f); });
   });
-  services_.notifyArea->SetExportedMenu(c.mnuFile);
-  // XFCE shows it under the tooltip: short.
-  services_.notifyArea->SetIconDescription("Usage of processors 0 and 1 as two bars, 0 on the left");
 }
 
 std::string Form1::GetCounterPath(Int16 i) { return sampling::GetCounterPath(pdh_, i); }
@@ -184,14 +190,15 @@ void Form1::Form_Load() {
 // while (a panel starting with the session has had its time), the window comes out of hiding
 // and minimising leaves it on the task bar, until a host appears.
 void Form1::WatchTrayHost() {
+  if (!services_.trayHosts) return;  // a host is taken to be there
   trayWait_ = std::make_unique<QTimer>();
   trayWait_->setSingleShot(true);
   trayWait_->setInterval(services_.trayWaitMs);
   QObject::connect(trayWait_.get(), &QTimer::timeout, [this] { RunHandler([this] { TrayWaitEnded(); }); });
-  services_.notifyArea->SetHostHandler([this](bool present) {
+  services_.trayHosts->SetHostHandler([this](bool present) {
     RunHandler([this, present] { TrayHostChanged(present); });
   });
-  if (!services_.notifyArea->HostPresent()) trayWait_->start();
+  if (!services_.trayHosts->HostPresent()) trayWait_->start();
 }
 
 void Form1::TrayHostChanged(bool present) {
@@ -201,11 +208,18 @@ void Form1::TrayHostChanged(bool present) {
   }
   trayWait_->stop();
   trayMissing_ = false;
+  // The window opened at start for want of a tray goes there now, as if the user had minimised
+  // it, unless the user has moved, resized or used it since.
+  const bool untouched = std::exchange(openedForNoTray_, false) && !c_->form->Touched();
+  if (untouched && c_->form->isVisible() && WindowState() == 0) {
+    SetWindowState(1);  // which hides it in the tray
+    return;
+  }
   Form_Resize();  // a window minimised meanwhile goes to the tray as usual
 }
 
 void Form1::TrayWaitEnded() {
-  if (services_.notifyArea->HostPresent() || unloaded_) return;
+  if (services_.trayHosts->HostPresent() || unloaded_) return;
   trayMissing_ = true;
   services_.report("no notification area (system tray) found; the window stays on the task bar");
   const bool first = !trayEverMissing_;
@@ -214,6 +228,10 @@ void Form1::TrayWaitEnded() {
   // At start the window opens as if from the tray; later it waits minimised on the task bar.
   if (first) {
     ShowWindow();
+    // Framed and placed by the window manager first, so that only the user's moves count.
+    c_->form->WaitUntilExposed(2000);
+    c_->form->MarkUntouched();
+    openedForNoTray_ = true;
   } else {
     c_->form->show();  // shown in its minimised state
   }

@@ -11,6 +11,7 @@
 #include "platform/clock/clock.h"
 #include "platform/message_boxes/message_box.h"
 #include "platform/notification_area/notify_icon.h"
+#include "platform/notification_area/tray_host_presence.h"
 #include "platform/performance_data/pdh.h"
 #include "platform/runtime/runtime.h"
 #include "platform/settings/settings_store.h"
@@ -28,6 +29,8 @@ struct Form1Services {
   std::string configDir;  // empty: the user's config directory
   std::string lockDir;    // empty: the user's runtime directory
   std::unique_ptr<platform::NotificationArea> notifyArea;  // null: the desktop's tray
+  // Whether a host shows notifyArea's icon; with the desktop's tray, its own. Null: always.
+  std::unique_ptr<platform::TrayHostPresence> trayHosts;
   std::unique_ptr<platform::MessageBoxes> messageBoxes;    // null: toolkit message boxes
   std::unique_ptr<platform::Clock> clock;                  // null: the system clock
   // Ends the process after a run-time error has been reported (status 1).
@@ -35,7 +38,8 @@ struct Form1Services {
   // One line for the user on standard error (null: there, prefixed with the program's name).
   std::function<void(const std::string& line)> report;
   // How long after start (or after the last tray host went) the window may stay hidden
-  // without any tray host to open it from.
+  // without any tray host to open it from. Opened at start for want of a host, it goes back
+  // to the tray when one comes, unless the user has taken it up meanwhile.
   int trayWaitMs = 6000;
 };
 
@@ -118,5 +122,6 @@ class Form1 {
   // No tray host to open the window from: minimising leaves it on the task bar.
   bool trayMissing_ = false;
   bool trayEverMissing_ = false;
+  bool openedForNoTray_ = false;  // opened at start for want of a host, and not touched since
   std::unique_ptr<QTimer> trayWait_;
 };

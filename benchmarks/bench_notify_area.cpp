@@ -3,11 +3,12 @@
 // tray size), and the crisp scaling alone.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/raster_graphics/gdi.h"
-#include "platform/notification_area/desktop_notify_area.h"
-#include "platform/notification_area/icon_scaling.h"
+#include "platform/notification_area/notification_area_unix.h"
+#include "platform/tray_host/icon_scaling.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ platform::NOTIFYICONDATAA Record(gdi::HICON icon) {
 
 // No bus and no display: the request path alone, with no host to talk to.
 void BM_ModifySamePixels(benchmark::State& state) {
-  platform::DesktopNotificationArea area{nullptr};
+  platform::DesktopNotificationArea area{std::make_shared<platform::TrayIcon>(nullptr)};
   const auto px = Bars(0xFF00FF00u);
   const gdi::HICON icon = gdi::CreateIconFromArgb(32, 32, px.data());
   const auto d = Record(icon);
@@ -42,7 +43,7 @@ void BM_ModifySamePixels(benchmark::State& state) {
 BENCHMARK(BM_ModifySamePixels);
 
 void BM_ModifyNewPixels(benchmark::State& state) {
-  platform::DesktopNotificationArea area{nullptr};
+  platform::DesktopNotificationArea area{std::make_shared<platform::TrayIcon>(nullptr)};
   const auto a = Bars(0xFF00FF00u), b = Bars(0xFFFF0000u);
   const gdi::HICON ia = gdi::CreateIconFromArgb(32, 32, a.data());
   const gdi::HICON ib = gdi::CreateIconFromArgb(32, 32, b.data());

@@ -1,10 +1,8 @@
-#include "platform/notification_area/desktop_notify_area.h"
+#include "platform/notification_area/notification_area_unix.h"
 
-#include <QMenu>
+#include <QString>
 
-#include "platform/notification_area/sni_item.h"
-#include "platform/notification_area/sni_watcher.h"
-#include "platform/notification_area/xembed_icon.h"
+#include "platform/notification_area/desktop_tray.h"
 
 namespace platform {
 
@@ -14,29 +12,29 @@ namespace {
 // window comes up): repeats within this time of a delivery are one request.
 constexpr int kQuietMs = 300;
 
+// Whether a host shows the desktop tray's icon.
+class TrayIconPresence : public TrayHostPresence {
+ public:
+  explicit TrayIconPresence(std::shared_ptr<TrayIcon> icon) : icon_(std::move(icon)) {
+    changed_ = QObject::connect(icon_.get(), &TrayIcon::HostPresenceChanged, icon_.get(),
+                                [this](bool present) { NotifyHost(present); });
+  }
+  ~TrayIconPresence() override { QObject::disconnect(changed_); }
+  bool HostPresent() const override { return icon_->HostPresent(); }
+
+ private:
+  std::shared_ptr<TrayIcon> icon_;
+  QMetaObject::Connection changed_;
+};
+
 }  // namespace
 
-DesktopNotificationArea::DesktopNotificationArea(std::shared_ptr<BusConnection> bus)
-    : sni_(new SniItem(bus, this)),
-      watcher_(new SniWatcherTracker(bus, this)),
-      xembed_(new XEmbedTrayIcon(this)),
-      callbacks_([this](std::uint32_t mouse) { Deliver(mouse); }, kQuietMs) {
-  connect(watcher_, &SniWatcherTracker::Changed, this, [this] { Decide(); });
-  connect(watcher_, &SniWatcherTracker::Appeared, this, [this] {
-    if (sni_->Visible()) sni_->RegisterWithWatcher();  // a restarted watcher forgot the item
-  });
-  connect(xembed_, &XEmbedTrayIcon::TrayChanged, this, [this] { Decide(); });
-  // Hosts report the gesture that opens the window (Activate) and the menu request; the
-  // XEmbed icon reports real double-clicks and right-button releases. All go through one
-  // queue, so a burst is delivered once and never inside another delivery.
-  connect(sni_, &SniItem::Activated, this, [this] { callbacks_.Post(WM_LBUTTONDBLCLK); });
-  connect(sni_, &SniItem::ContextMenuRequested, this, [this] { callbacks_.Post(WM_RBUTTONUP); });
-  connect(xembed_, &XEmbedTrayIcon::Mouse, this, [this](std::uint32_t m) { callbacks_.Post(m); });
-}
-
-DesktopNotificationArea::~DesktopNotificationArea() {
-  sni_->Hide();
-  xembed_->SetWanted(false);
+DesktopNotificationArea::DesktopNotificationArea(std::shared_ptr<TrayIcon> icon)
+    : icon_(std::move(icon)), callbacks_([this](std::uint32_t mouse) { Deliver(mouse); }, kQuietMs) {
+  // The host's gestures go through one queue, so a burst is delivered once and never inside
+  // another delivery.
+  connect(icon_.get(), &TrayIcon::Activated, this, [this] { callbacks_.Post(WM_LBUTTONDBLCLK); });
+  connect(icon_.get(), &TrayIcon::ContextMenuRequested, this, [this] { callbacks_.Post(WM_RBUTTONUP); });
 }
 
 bool DesktopNotificationArea::Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) {
@@ -44,70 +42,30 @@ bool DesktopNotificationArea::Shell_NotifyIconA(std::uint32_t message, const NOT
   if (!state_.Apply(message, data, &changes)) return false;
   // The common case, every tick: the same pixels again, nothing for any host to do.
   if (changes == NotifyIconState::kNoChange) return true;
-  if (changes & NotifyIconState::kTip) {
-    const QString tip = QString::fromLatin1(state_.Tip());
-    sni_->SetTip(tip);
-    xembed_->SetTip(tip);
-  }
+  if (changes & NotifyIconState::kTip) icon_->SetToolTip(QString::fromLatin1(state_.Tip()));
   if (changes & NotifyIconState::kIcon) {
-    if (host_ == Host::StatusNotifier) sni_->SetIcon(state_.Icon());
-    if (host_ == Host::XEmbed) xembed_->SetIcon(state_.Icon());
+    const gdi::IconImage& image = state_.Icon();
+    picture_.width = image.width;
+    picture_.height = image.height;
+    picture_.argb.assign(image.argb.begin(), image.argb.end());
+    icon_->SetPicture(picture_);
   }
-  if (changes & (NotifyIconState::kShown | NotifyIconState::kHidden)) Decide();
+  if (changes & (NotifyIconState::kShown | NotifyIconState::kHidden)) icon_->SetVisible(state_.Shown());
   return true;
-}
-
-void DesktopNotificationArea::SetExportedMenu(QMenu* menu) { sni_->SetMenu(menu); }
-
-void DesktopNotificationArea::SetIconDescription(const std::string& text) {
-  sni_->SetAccessibleDesc(QString::fromStdString(text));
-}
-
-bool DesktopNotificationArea::HostPresent() const {
-  return host_ == Host::XEmbed || (host_ == Host::StatusNotifier && watcher_->HostRegistered());
-}
-
-void DesktopNotificationArea::Decide() {
-  const bool had = HostPresent();
-  ChooseHost();
-  if (HostPresent() != had) NotifyHost(!had);
-}
-
-void DesktopNotificationArea::ChooseHost() {
-  Host next = Host::None;
-  if (state_.Shown()) {
-    const bool tray = xembed_->TrayPresent();
-    if (watcher_->Present() && !watcher_->HostKnown()) {
-      // Whether the watcher has a host is on its way (bounded by the tracker's wait): keep
-      // what is in use rather than dock in one tray only to move to the other a moment later.
-      next = (host_ == Host::XEmbed && !tray) ? Host::None : host_;
-    } else if (watcher_->Present() && (watcher_->HostRegistered() || !tray)) {
-      // A watcher without a host shows nothing; with an XEmbed tray at hand, use that instead.
-      next = Host::StatusNotifier;
-    } else if (tray) {
-      next = Host::XEmbed;
-    }
-  }
-  if (next == host_) return;
-  host_ = next;
-  if (host_ != Host::XEmbed) xembed_->SetWanted(false);
-  if (host_ != Host::StatusNotifier) sni_->Hide();
-  if (host_ == Host::StatusNotifier) {
-    sni_->SetIcon(state_.Icon());
-    if (!sni_->Show()) host_ = xembed_->TrayPresent() ? Host::XEmbed : Host::None;
-  }
-  if (host_ == Host::XEmbed) {
-    xembed_->SetIcon(state_.Icon());
-    xembed_->SetWanted(true);
-  }
 }
 
 void DesktopNotificationArea::Deliver(std::uint32_t mouse) {
   if (state_.Shown() && state_.HasCallback()) Notify(state_.Window(), state_.CallbackMessage(), mouse);
 }
 
-std::unique_ptr<NotificationArea> CreateDesktopNotificationArea() {
-  return std::make_unique<DesktopNotificationArea>(BusConnection::OpenSession());
+DesktopTray OpenDesktopTray(QMenu* menu, const std::string& description) {
+  std::shared_ptr<TrayIcon> icon = TrayIcon::OnSessionBus();
+  icon->SetMenu(menu);
+  icon->SetDescription(QString::fromStdString(description));
+  DesktopTray tray;
+  tray.area = std::make_unique<DesktopNotificationArea>(icon);
+  tray.hosts = std::make_unique<TrayIconPresence>(icon);
+  return tray;
 }
 
 }  // namespace platform

@@ -6,12 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <string>
 
 #include "platform/raster_graphics/gdi.h"
-
-class QMenu;
 
 namespace platform {
 
@@ -54,31 +50,14 @@ class NotificationArea {
   // its handle as soon as the call returns. Returns true on success.
   virtual bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) = 0;
   void SetCallback(Callback cb) { callback_ = std::move(cb); }
-  // The menu that hosts showing an exported menu should show (the same one the program pops up
-  // on 517). May be null.
-  virtual void SetExportedMenu(QMenu* menu) { (void)menu; }
-  // What the icon shows, in words a screen reader can speak (for hosts that read it).
-  virtual void SetIconDescription(const std::string& text) { (void)text; }
-  // Whether a tray host of any kind shows the icon now. Changes are reported to the host
-  // handler as hosts come and go.
-  virtual bool HostPresent() const { return true; }
-  void SetHostHandler(std::function<void(bool present)> handler) { hostHandler_ = std::move(handler); }
 
  protected:
   void Notify(std::uint32_t hWnd, std::uint32_t message, std::uint32_t mouse) {
     if (callback_) callback_(hWnd, message, mouse);
   }
-  void NotifyHost(bool present) {
-    if (hostHandler_) hostHandler_(present);
-  }
 
  private:
   Callback callback_;
-  std::function<void(bool present)> hostHandler_;
 };
-
-// The real notification area: StatusNotifierItem over D-Bus or an XEmbed tray, whichever
-// host the desktop has, following hosts that appear late or restart.
-std::unique_ptr<NotificationArea> CreateDesktopNotificationArea();
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/notification_area/bus_connection.h"
+#include "platform/tray_host/bus_connection.h"
 
 #include <poll.h>
 #include <systemd/sd-bus.h>

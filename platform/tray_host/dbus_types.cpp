@@ -1,4 +1,4 @@
-#include "platform/notification_area/dbus_types.h"
+#include "platform/tray_host/dbus_types.h"
 
 #include <QtEndian>
 

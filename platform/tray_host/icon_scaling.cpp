@@ -1,4 +1,4 @@
-#include "platform/notification_area/icon_scaling.h"
+#include "platform/tray_host/icon_scaling.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/notification_area/sni_item.h"
+#include "platform/tray_host/sni_item.h"
 
 #include <systemd/sd-bus.h>
 #include <unistd.h>
@@ -8,11 +8,12 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
+#include <strings.h>
 #include <iterator>
 #include <vector>
 
-#include "platform/notification_area/dbus_menu.h"
-#include "platform/notification_area/icon_scaling.h"
+#include "platform/tray_host/dbus_menu_service.h"
+#include "platform/tray_host/icon_scaling.h"
 
 namespace platform {
 
@@ -26,7 +27,7 @@ constexpr const char* kMenuPath = "/MenuBar";
 constexpr int kCallTimeoutMs = 2000;
 
 // The item's pictures: each offered size, and the picture's own if it is not among them.
-SniIconPixmapList MakePixmaps(const gdi::IconImage& icon) {
+SniIconPixmapList MakePixmaps(const TrayPicture& icon) {
   SniIconPixmapList pixmaps;
   if (icon.width <= 0 || icon.height <= 0 ||
       icon.argb.size() != static_cast<std::size_t>(icon.width) * icon.height)
@@ -115,6 +116,16 @@ int OnContextMenu(sd_bus_message* m, void* item, sd_bus_error*) {
   return sd_bus_reply_method_return(m, "");
 }
 
+// Scroll(delta, orientation): the delta as the host measures it; "horizontal" or else vertical.
+int OnScroll(sd_bus_message* m, void* item, sd_bus_error*) {
+  int delta = 0;
+  const char* orientation = nullptr;
+  if (int r = sd_bus_message_read(m, "is", &delta, &orientation); r < 0) return r;
+  const bool horizontal = orientation && strcasecmp(orientation, "horizontal") == 0;
+  emit Self(item)->Scrolled(delta, horizontal ? Qt::Horizontal : Qt::Vertical);
+  return sd_bus_reply_method_return(m, "");
+}
+
 int OnIgnored(sd_bus_message* m, void*, sd_bus_error*) { return sd_bus_reply_method_return(m, ""); }
 
 const sd_bus_vtable kItemVtable[] = {
@@ -140,7 +151,7 @@ const sd_bus_vtable kItemVtable[] = {
     SD_BUS_METHOD("Activate", "ii", "", OnActivate, 0),
     SD_BUS_METHOD("ContextMenu", "ii", "", OnContextMenu, 0),
     SD_BUS_METHOD("SecondaryActivate", "ii", "", OnIgnored, 0),
-    SD_BUS_METHOD("Scroll", "is", "", OnIgnored, 0),
+    SD_BUS_METHOD("Scroll", "is", "", OnScroll, 0),
     SD_BUS_SIGNAL("NewTitle", "", 0),
     SD_BUS_SIGNAL("NewIcon", "", 0),
     SD_BUS_SIGNAL("NewAttentionIcon", "", 0),
@@ -152,7 +163,7 @@ const sd_bus_vtable kItemVtable[] = {
 }  // namespace
 
 SniItem::SniItem(std::shared_ptr<BusConnection> bus, QObject* parent)
-    : QObject(parent), bus_(std::move(bus)), menu_(new DBusMenuExporter(this)), reRegister_(new QTimer(this)) {
+    : QObject(parent), bus_(std::move(bus)), menu_(new DBusMenuModel(this)), reRegister_(new QTimer(this)) {
   reRegister_->setSingleShot(true);
   connect(reRegister_, &QTimer::timeout, this, [this] { RegisterWithWatcher(); });
   if (bus_ && bus_->Connected()) {
@@ -318,7 +329,7 @@ void SniItem::ScheduleReRegister() {
   reRegisterDelayMs_ = std::min(reRegisterDelayMs_ * 2, kReRegisterLongestMs);
 }
 
-void SniItem::SetIcon(const gdi::IconImage& icon) {
+void SniItem::SetIcon(const TrayPicture& icon) {
   icon_ = icon;
   pixmapsMade_ = false;
   if (visible_) Emit("NewIcon");

@@ -1,7 +1,7 @@
 // The tray icon as a StatusNotifierItem on the session bus: the item and its menu as objects,
 // registration with the StatusNotifierWatcher under the connection's unique name (kept
-// registered while the watcher drops it), and the host's requests (Activate, ContextMenu)
-// passed on as signals.
+// registered while the watcher drops it), and the host's requests (Activate, ContextMenu,
+// Scroll) passed on as signals.
 //
 // Served from the program's event loop: a new picture is announced with NewIcon as it is
 // set, and a host's read of the pictures is answered as it arrives, from pictures made once
@@ -13,17 +13,17 @@
 #include <memory>
 #include <string>
 
-#include "platform/notification_area/bus_connection.h"
-#include "platform/notification_area/dbus_types.h"
-#include "platform/notification_area/request_budget.h"
-#include "platform/raster_graphics/gdi.h"
+#include "platform/tray_host/bus_connection.h"
+#include "platform/tray_host/dbus_types.h"
+#include "platform/tray_host/request_budget.h"
+#include "platform/tray_host/tray_picture.h"
 
 class QMenu;
 class QTimer;
 
 namespace platform {
 
-class DBusMenuExporter;
+class DBusMenuModel;
 class DBusMenuService;
 
 class SniItem : public QObject {
@@ -51,7 +51,7 @@ class SniItem : public QObject {
   static constexpr int kReRegisterLongestMs = 30000;
   static constexpr int kListedCheckMs = 1500;  // after a registration: is the item listed?
 
-  void SetIcon(const gdi::IconImage& icon);  // announced with NewIcon when visible
+  void SetIcon(const TrayPicture& icon);  // announced with NewIcon when visible
   void SetTip(const QString& tip);           // announced with NewToolTip / NewTitle
   void SetMenu(QMenu* menu);
   void SetAccessibleDesc(const QString& desc) { desc_ = desc.toStdString(); }
@@ -67,6 +67,7 @@ class SniItem : public QObject {
  signals:
   void Activated();
   void ContextMenuRequested();
+  void Scrolled(int delta, Qt::Orientation orientation);
 
  private:
   void RegisterWithWatcher(int attemptsLeft);
@@ -78,12 +79,12 @@ class SniItem : public QObject {
   void EmitStatus() const;
 
   std::shared_ptr<BusConnection> bus_;
-  DBusMenuExporter* menu_;
+  DBusMenuModel* menu_;
   std::unique_ptr<DBusMenuService> menuService_;
   BusSlot object_, unregistered_;
   std::string id_, title_, desc_, service_;
   QString tip_;
-  gdi::IconImage icon_;
+  TrayPicture icon_;
   SniIconPixmapList pixmaps_;
   bool pixmapsMade_ = true;
   RequestBudget pixmapBudget_{50, 100};

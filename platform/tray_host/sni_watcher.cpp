@@ -1,4 +1,4 @@
-#include "platform/notification_area/sni_watcher.h"
+#include "platform/tray_host/sni_watcher.h"
 
 #include <systemd/sd-bus.h>
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/notification_area/bus_connection.h"
+#include "platform/tray_host/bus_connection.h"
 
 class QTimer;
 

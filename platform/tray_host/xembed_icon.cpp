@@ -1,4 +1,4 @@
-#include "platform/notification_area/xembed_icon.h"
+#include "platform/tray_host/xembed_icon.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "platform/notification_area/icon_scaling.h"
+#include "platform/tray_host/icon_scaling.h"
 
 namespace platform {
 
@@ -231,7 +231,7 @@ void XEmbedTrayIcon::SetOwnerProperties() {
                         static_cast<std::uint32_t>(std::strlen(host)), host);
 }
 
-void XEmbedTrayIcon::SetIcon(const gdi::IconImage& icon) {
+void XEmbedTrayIcon::SetIcon(const TrayPicture& icon) {
   icon_ = icon;
   Paint();
 }
@@ -283,6 +283,19 @@ void XEmbedTrayIcon::Paint() {
   x_->flush(conn_);
 }
 
+// A wheel notch is reported as the toolkit reports one: 120, away from the user positive.
+void XEmbedTrayIcon::Report(TrayGesture gesture) {
+  switch (gesture) {
+    case TrayGesture::Activate: emit Activated(); break;
+    case TrayGesture::ContextMenu: emit ContextMenuRequested(); break;
+    case TrayGesture::ScrollUp: emit Scrolled(120, Qt::Vertical); break;
+    case TrayGesture::ScrollDown: emit Scrolled(-120, Qt::Vertical); break;
+    case TrayGesture::ScrollLeft: emit Scrolled(120, Qt::Horizontal); break;
+    case TrayGesture::ScrollRight: emit Scrolled(-120, Qt::Horizontal); break;
+    case TrayGesture::None: break;
+  }
+}
+
 bool XEmbedTrayIcon::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
   if (conn_ == nullptr || eventType != "xcb_generic_event_t") return false;
   auto* ev = static_cast<xcb_generic_event_t*>(message);
@@ -324,8 +337,7 @@ bool XEmbedTrayIcon::nativeEventFilter(const QByteArray& eventType, void* messag
       auto* b = reinterpret_cast<xcb_button_press_event_t*>(ev);
       if (b->event != window_ || window_ == 0) return false;
       const bool press = (ev->response_type & ~0x80) == XCB_BUTTON_PRESS;
-      const std::uint32_t m = press ? clicks_.Press(b->detail, b->time) : clicks_.Release(b->detail, b->time);
-      if (m != 0) emit Mouse(m);
+      Report(press ? clicks_.Press(b->detail, b->time) : clicks_.Release(b->detail, b->time));
       return true;
     }
     default:

@@ -1,8 +1,8 @@
 // The tray icon on an XEmbed system tray (the _NET_SYSTEM_TRAY_S<n> selection): a small X
 // window of our own, docked with the tray and painted with crisp pixels at whatever size the
 // tray gives it. Follows the tray: docks again when one starts or restarts, and stays quiet
-// while none runs. Clicks come out as the mouse messages 515 (left double-click) and 517
-// (right button release).
+// while none runs. A left double-click activates the icon, a right button release asks for its
+// context menu, the wheel scrolls.
 #pragma once
 
 #include <QAbstractNativeEventFilter>
@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/raster_graphics/gdi.h"
-#include "platform/notification_area/xembed_clicks.h"
+#include "platform/tray_host/tray_picture.h"
+#include "platform/tray_host/xembed_clicks.h"
 #include "platform/window_system/xcb_api.h"
 
 namespace platform {
@@ -31,14 +31,16 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   // Wanted or not: a wanted icon is docked now if a tray runs, and whenever one appears.
   void SetWanted(bool wanted);
   bool Docked() const { return window_ != 0; }
-  void SetIcon(const gdi::IconImage& icon);
+  void SetIcon(const TrayPicture& icon);
   void SetTip(const QString& tip);
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
  signals:
   void TrayChanged();
-  void Mouse(std::uint32_t message);
+  void Activated();
+  void ContextMenuRequested();
+  void Scrolled(int delta, Qt::Orientation orientation);
 
  private:
   xcb_atom_t Atom(const char* name);
@@ -53,6 +55,7 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   xcb_visualid_t TrayVisual();
   int DepthOf(xcb_visualid_t visual);
   void Paint();
+  void Report(TrayGesture gesture);
 
   const XcbApi* x_ = nullptr;
   xcb_connection_t* conn_ = nullptr;
@@ -69,7 +72,7 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   bool wanted_ = false;
   int width_ = 22, height_ = 22;
   int hintSide_ = 22;
-  gdi::IconImage icon_;
+  TrayPicture icon_;
   std::vector<std::pair<std::uint32_t, std::vector<xcb_rectangle_t>>> runs_;  // per colour
   QByteArray tip_;
   TrayClickClassifier clicks_;

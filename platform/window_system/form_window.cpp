@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QIcon>
+#include <QWidget>
 #include <QPixmap>
 #include <QWindow>
 
@@ -106,7 +107,36 @@ void FormWindow::changeEvent(QEvent* event) {
   const int reported = FromToolkit(windowState());
   if (reported == state_) return;
   state_ = reported;
+  touched_ = true;
   if (stateChangedHandler) stateChangedHandler();
+}
+
+void FormWindow::MarkUntouched() {
+  touched_ = false;
+  untouchedGeometry_ = geometry();
+  // The application's filter sees presses on the child controls too, before they take them.
+  if (!watchingTouch_) QCoreApplication::instance()->installEventFilter(this);
+  watchingTouch_ = true;
+}
+
+bool FormWindow::Touched() const { return touched_ || geometry() != untouchedGeometry_; }
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+      if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+        touched_ = true;
+        QCoreApplication::instance()->removeEventFilter(this);  // once is enough
+        watchingTouch_ = false;
+      }
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace platform

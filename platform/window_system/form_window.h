@@ -44,6 +44,11 @@ class FormWindow : public QWidget {
   // manager, or until maxMs have passed.
   void WaitUntilExposed(int maxMs);
 
+  // Whether the user has taken the window up since MarkUntouched: moved or resized it, changed
+  // its state through the window manager, or clicked, typed or turned the wheel in it.
+  void MarkUntouched();
+  bool Touched() const;
+
   // Showing maps the window in its state; shown in the normal state it is raised and given
   // the focus where the window manager allows.
   void setVisible(bool visible) override;
@@ -51,12 +56,16 @@ class FormWindow : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ApplyState();
 
   int state_ = kNormal;
   bool applying_ = false;  // our own request to the toolkit, not a report from the window manager
+  bool watchingTouch_ = false;
+  bool touched_ = false;
+  QRect untouchedGeometry_;
 };
 
 }  // namespace platform

@@ -37,6 +37,9 @@ std::unique_ptr<Form1> Form1Harness::Make() {
   auto area = std::make_unique<platform::RecordingNotificationArea>();
   tray = area.get();
   s.notifyArea = std::move(area);
+  auto trayHosts = std::make_unique<platform::RecordingTrayHosts>();
+  hosts = trayHosts.get();
+  s.trayHosts = std::move(trayHosts);
   s.messageBoxes = std::make_unique<RecordingMessageBoxes>(&messages);
   s.clock = std::make_unique<ManualClock>(&now, &mono);
   s.terminate = [this](int status) { terminated = status; };

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QMouseEvent>
+#include <string>
 
 #include "form1_harness.h"
 #include "window/form_controls.h"
@@ -36,7 +38,6 @@ TEST(Form1Lifecycle, TrayCallbacksOpenTheWindowOnlyFor515) {
   EXPECT_EQ(f.WindowState(), 0);
   h.tray->Fire(515);  // again while open: stays open, normal
   EXPECT_TRUE(f.Controls().form->isVisible());
-  EXPECT_EQ(h.tray->ExportedMenu(), f.Controls().mnuFile);
 }
 
 // Waits, handling events, until done() or two seconds have passed.
@@ -52,7 +53,7 @@ TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
   Form1Harness h;
   h.trayWaitMs = 50;
   h.form = h.Make();
-  h.tray->SetHostPresent(false);
+  h.hosts->SetHostPresent(false);
   Form1& f = *h.form;
   f.Form_Load();
   auto* w = f.Controls().form;
@@ -65,16 +66,43 @@ TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
   QCoreApplication::processEvents();  // the window system's answer to the minimise
   EXPECT_TRUE(w->isVisible());
   EXPECT_EQ(f.WindowState(), 1);
-  h.tray->SetHostPresent(true);  // a panel starts: to the tray as usual
+  h.hosts->SetHostPresent(true);  // a panel starts: to the tray as usual
   EXPECT_FALSE(w->isVisible());
   h.tray->Fire(515);
   EXPECT_TRUE(w->isVisible());
   w->close();
   EXPECT_FALSE(w->isVisible());
-  h.tray->SetHostPresent(false);  // the panel goes for good: back on the task bar, minimised
+  h.hosts->SetHostPresent(false);  // the panel goes for good: back on the task bar, minimised
   ASSERT_TRUE(Within2s([w] { return w->isVisible(); }));
   EXPECT_EQ(f.WindowState(), 1);
   EXPECT_EQ(h.reports.size(), 2u);
+}
+
+// Opened at start for want of a tray, the window goes there once a host comes, as if minimised,
+// unless the user has moved it or used it (here: pressed "Reset Avg") since it opened.
+TEST(Form1Lifecycle, TheWindowOpenedForWantOfATrayGoesThereUnlessTheUserTookItUp) {
+  for (const std::string user : {"nothing", "moved", "pressed"}) {
+    SCOPED_TRACE(user);
+    Form1Harness h;
+    h.trayWaitMs = 50;
+    h.form = h.Make();
+    h.hosts->SetHostPresent(false);
+    Form1& f = *h.form;
+    f.Form_Load();
+    auto* w = f.Controls().form;
+    ASSERT_TRUE(Within2s([w] { return w->isVisible(); }));
+    if (user == "moved") w->move(w->pos() + QPoint(40, 0));
+    if (user == "pressed") {
+      QPushButton* button = f.Controls().BtnReSet;
+      QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)),
+                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(button, &press);
+    }
+    h.hosts->SetHostPresent(true);
+    EXPECT_EQ(w->isVisible(), user != "nothing");
+    EXPECT_EQ(f.WindowState(), user == "nothing" ? 1 : 0);
+    EXPECT_TRUE(h.tray->Shown());
+  }
 }
 
 TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {

@@ -1,5 +1,5 @@
-// The D-Bus side of the desktop notification area: the exported menu, and the
-// StatusNotifierItem on a private session bus with a watcher of the test's own.
+// The tray host's D-Bus side: the menu model, and the icon as a StatusNotifierItem on a private
+// session bus with a watcher of the test's own.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -19,37 +19,17 @@
 #include <utility>
 #include <vector>
 
-#include "platform/notification_area/dbus_menu.h"
-#include "platform/notification_area/desktop_notify_area.h"
-#include "platform/notification_area/sni_watcher.h"
+#include "platform/tray_host/dbus_menu_model.h"
+#include "platform/tray_host/sni_watcher.h"
+#include "platform/tray_host/tray_icon.h"
+#include "support/private_bus.h"
 #include "support/qt_app.h"
 
 namespace {
 
 void EnsureApp() { testing_qt::EnsureQtApp(); }
 
-}  // namespace
-
-namespace platform {
-// How a host reads one of the item's pictures.
-const QDBusArgument& operator>>(const QDBusArgument& a, SniIconPixmap& v) {
-  a.beginStructure();
-  a >> v.width >> v.height >> v.bytes;
-  a.endStructure();
-  return a;
-}
-}  // namespace platform
-
-namespace {
-
-// Runs the event loop until pred holds or limitMs pass.
-template <typename Pred>
-bool SpinUntil(Pred pred, int limitMs = 2000) {
-  QElapsedTimer t;
-  t.start();
-  while (!pred() && t.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  return pred();
-}
+using namespace testing_bus;
 
 struct Menu {
   QMenu menu;
@@ -76,10 +56,10 @@ struct Menu {
   }
 };
 
-TEST(DBusMenuExporter, LayoutCarriesLabelsChecksSeparatorsAndTheDisabledHeading) {
+TEST(DBusMenuModel, LayoutCarriesLabelsChecksSeparatorsAndTheDisabledHeading) {
   EnsureApp();
   Menu m;
-  platform::DBusMenuExporter ex;
+  platform::DBusMenuModel ex;
   ex.SetMenu(&m.menu);
   const platform::DBusMenuLayoutItem root = ex.Layout(0, -1, {});
   ASSERT_EQ(root.children.size(), 7);
@@ -98,10 +78,10 @@ TEST(DBusMenuExporter, LayoutCarriesLabelsChecksSeparatorsAndTheDisabledHeading)
   EXPECT_EQ(only.keys(), QStringList{"toggle-state"});
 }
 
-TEST(DBusMenuExporter, ClickTriggersTheActionLaterAndOnlyForEnabledEntries) {
+TEST(DBusMenuModel, ClickTriggersTheActionLaterAndOnlyForEnabledEntries) {
   EnsureApp();
   Menu m;
-  platform::DBusMenuExporter ex;
+  platform::DBusMenuModel ex;
   ex.SetMenu(&m.menu);
   const auto c = ex.Layout(0, -1, {}).children;
   // Clicks faster than the event loop runs them (a flood from the bus) make one trigger.
@@ -122,14 +102,14 @@ TEST(DBusMenuExporter, ClickTriggersTheActionLaterAndOnlyForEnabledEntries) {
   EXPECT_FALSE(ex.HandleEvent(c[0].id, "clicked"));
 }
 
-TEST(DBusMenuExporter, SeveralChangesMakeOneLayoutUpdate) {
+TEST(DBusMenuModel, SeveralChangesMakeOneLayoutUpdate) {
   EnsureApp();
   Menu m;
-  platform::DBusMenuExporter ex;
+  platform::DBusMenuModel ex;
   ex.SetMenu(&m.menu);
   QCoreApplication::processEvents();
   int updates = 0;
-  QObject::connect(&ex, &platform::DBusMenuExporter::LayoutChanged, [&updates] { ++updates; });
+  QObject::connect(&ex, &platform::DBusMenuModel::LayoutChanged, [&updates] { ++updates; });
   const uint before = ex.Revision();
   m.green->setChecked(false);
   m.red->setChecked(true);
@@ -140,7 +120,7 @@ TEST(DBusMenuExporter, SeveralChangesMakeOneLayoutUpdate) {
 
   // Check marks alone: the changed properties, and no new layout.
   QList<platform::DBusMenuItemProperties> changed;
-  QObject::connect(&ex, &platform::DBusMenuExporter::PropertiesChanged,
+  QObject::connect(&ex, &platform::DBusMenuModel::PropertiesChanged,
                    [&changed](const auto& updated, const auto&) { changed += updated; });
   m.red->setChecked(false);
   m.green->setChecked(true);
@@ -156,129 +136,37 @@ TEST(DBusMenuExporter, SeveralChangesMakeOneLayoutUpdate) {
   EXPECT_EQ(byId[items[4].id], (QVariantMap{{"toggle-state", 1}}));
 }
 
-// A private session bus for one test.
-class PrivateBus {
- public:
-  PrivateBus() {
-    daemon_.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address"});
-    if (!daemon_.waitForStarted(5000) || !daemon_.waitForReadyRead(5000)) return;
-    address_ = QString::fromLatin1(daemon_.readLine()).trimmed();
-  }
-  ~PrivateBus() {
-    QDBusConnection::disconnectFromBus("host");
-    daemon_.terminate();
-    if (!daemon_.waitForFinished(3000)) daemon_.kill();
-    daemon_.waitForFinished(3000);
-  }
-  bool Ok() const { return !address_.isEmpty(); }
-  void Stop() {
-    daemon_.kill();
-    daemon_.waitForFinished(3000);
-  }
-  QDBusConnection Connect(const QString& name) { return QDBusConnection::connectToBus(address_, name); }
-  std::shared_ptr<platform::BusConnection> Open() { return platform::BusConnection::Open(address_.toStdString()); }
-
- private:
-  QProcess daemon_;
-  QString address_;
-};
-
-class FakeWatcher : public QObject {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-  Q_PROPERTY(bool IsStatusNotifierHostRegistered READ IsStatusNotifierHostRegistered)
-
- public:
-  bool IsStatusNotifierHostRegistered() const { return host; }
-  bool host = true;
-  QStringList items;
-
-  void HostRegistered(QDBusConnection bus) {
-    host = true;
-    bus.send(QDBusMessage::createSignal("/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
-                                        "StatusNotifierHostRegistered"));
-  }
-
-  // Forgets every item, as a host does that fails to set one up.
-  void DropAll(QDBusConnection bus) {
-    for (const QString& i : std::exchange(items, {})) {
-      QDBusMessage s = QDBusMessage::createSignal("/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
-                                                  "StatusNotifierItemUnregistered");
-      s << i;
-      bus.send(s);
-    }
-  }
-
- public slots:
-  void RegisterStatusNotifierItem(const QString& service) {
-    if (!items.contains(service)) items.append(service);
-    ++registrations;
-  }
-
- public:
-  int registrations = 0;
-};
-
-class Counter : public QObject {
-  Q_OBJECT
-
- public:
-  int hits = 0;
-
- public slots:
-  void Hit() { ++hits; }
-};
-
-QDBusMessage Call(QDBusConnection bus, const QString& service, const QString& path,
-                  const QString& iface, const QString& method, const QVariantList& args = {}) {
-  QDBusMessage msg = QDBusMessage::createMethodCall(service, path, iface, method);
-  msg.setArguments(args);
-  QDBusPendingCall call = bus.asyncCall(msg, 3000);
-  SpinUntil([&] { return call.isFinished(); });
-  return call.reply();
-}
-
-platform::NOTIFYICONDATAA Record(gdi::HICON icon) {
-  platform::NOTIFYICONDATAA d{};
-  d.cbSize = 88;
-  d.hWnd = 5;
-  d.uID = 1;
-  d.uFlags = 7;
-  d.uCallbackMessage = 512;
-  d.hIcon = icon;
-  std::snprintf(d.szTip, sizeof d.szTip, "Tip text");
-  return d;
-}
-
-class SniOnPrivateBus : public ::testing::Test {
+class TrayIconOnPrivateBus : public ::testing::Test {
  protected:
+  using Host = platform::TrayIcon::Host;
   void SetUp() override {
     EnsureApp();
     if (!bus_.Ok()) GTEST_SKIP() << "no dbus-daemon";
     item_ = bus_.Open();
     host_ = bus_.Connect("host");
     ASSERT_TRUE(item_ && item_->Connected() && host_.isConnected());
-    area_ = std::make_unique<platform::DesktopNotificationArea>(item_);
-    area_->SetCallback([this](std::uint32_t w, std::uint32_t m, std::uint32_t mouse) {
-      EXPECT_EQ(w, 5u);
-      EXPECT_EQ(m, 512u);
-      mice_.push_back(mouse);
+    icon_ = std::make_unique<platform::TrayIcon>(item_);
+    QObject::connect(icon_.get(), &platform::TrayIcon::Activated, [this] { gestures_.push_back("activate"); });
+    QObject::connect(icon_.get(), &platform::TrayIcon::ContextMenuRequested, [this] { gestures_.push_back("menu"); });
+    QObject::connect(icon_.get(), &platform::TrayIcon::Scrolled, [this](int delta, Qt::Orientation o) {
+      gestures_.push_back(QString("scroll %1 %2").arg(delta).arg(o == Qt::Horizontal ? "h" : "v"));
     });
-    pixels_.assign(32 * 32, 0xFF00FF00u);
-    pixels_[0] = 0;
-    pixels_[1] = 0xFF123456u;
+    QObject::connect(icon_.get(), &platform::TrayIcon::HostPresenceChanged,
+                     [this](bool present) { presence_.push_back(present); });
+    picture_.width = picture_.height = 32;
+    picture_.argb.assign(32 * 32, 0xFF00FF00u);
+    picture_.argb[0] = 0;
+    picture_.argb[1] = 0xFF123456u;
   }
   void StartWatcher() {
     ASSERT_TRUE(host_.registerObject("/StatusNotifierWatcher", &watcher_,
                                      QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
     ASSERT_TRUE(host_.registerService("org.kde.StatusNotifierWatcher"));
   }
-  bool Send(std::uint32_t message, const std::vector<std::uint32_t>& px) {
-    const gdi::HICON icon = gdi::CreateIconFromArgb(32, 32, px.data());
-    const auto d = Record(icon);
-    const bool ok = area_->Shell_NotifyIconA(message, &d);
-    gdi::DestroyIcon(icon);
-    return ok;
+  void Show() {
+    icon_->SetToolTip("Tip text");
+    icon_->SetPicture(picture_);
+    icon_->SetVisible(true);
   }
   QString ItemService() { return watcher_.items.isEmpty() ? QString() : watcher_.items.last(); }
   QVariant ItemProperty(const QString& name) {
@@ -291,21 +179,25 @@ class SniOnPrivateBus : public ::testing::Test {
   std::shared_ptr<platform::BusConnection> item_;
   QDBusConnection host_{QString()};
   FakeWatcher watcher_;
-  std::unique_ptr<platform::DesktopNotificationArea> area_;
-  std::vector<std::uint32_t> pixels_;
-  std::vector<std::uint32_t> mice_;
+  std::unique_ptr<platform::TrayIcon> icon_;
+  platform::TrayPicture picture_;
+  QStringList gestures_;
+  std::vector<bool> presence_;
 };
 
-TEST_F(SniOnPrivateBus, WaitsForAWatcherThenRegistersWithIt) {
-  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+TEST_F(TrayIconOnPrivateBus, WaitsForAWatcherThenRegistersWithIt) {
+  Show();
   QCoreApplication::processEvents();
-  EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::None);
+  EXPECT_EQ(icon_->CurrentHost(), Host::None);
+  EXPECT_FALSE(icon_->HostPresent());
   StartWatcher();
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
-  EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::StatusNotifier);
+  EXPECT_EQ(icon_->CurrentHost(), Host::StatusNotifier);
+  EXPECT_TRUE(icon_->HostPresent());
+  EXPECT_EQ(presence_, std::vector<bool>{true});
   EXPECT_EQ(ItemService().toStdString(), item_->UniqueName());
   EXPECT_EQ(ItemProperty("IconAccessibleDesc").toString(), "");
-  area_->SetIconDescription("Two bars");
+  icon_->SetDescription("Two bars");
   EXPECT_EQ(ItemProperty("IconAccessibleDesc").toString(), "Two bars");
   EXPECT_EQ(ItemProperty("AttentionAccessibleDesc").toString(), "Two bars");
   EXPECT_EQ(ItemProperty("Category").toString(), "ApplicationStatus");
@@ -334,8 +226,8 @@ TEST_F(SniOnPrivateBus, WaitsForAWatcherThenRegistersWithIt) {
 
 // A host that reads the list of items before it registers, and follows additions only after,
 // would miss an item registered in between: a new watcher's items wait for its host.
-TEST_F(SniOnPrivateBus, ANewWatcherGetsTheItemOnceItsHostRegisters) {
-  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+TEST_F(TrayIconOnPrivateBus, ANewWatcherGetsTheItemOnceItsHostRegisters) {
+  Show();
   watcher_.host = false;
   StartWatcher();
   EXPECT_FALSE(SpinUntil([&] { return !watcher_.items.isEmpty(); }, 1000));
@@ -355,9 +247,9 @@ TEST_F(SniOnPrivateBus, ANewWatcherGetsTheItemOnceItsHostRegisters) {
   EXPECT_GE(t.elapsed(), platform::SniWatcherTracker::kHostWaitMs - 100);
 }
 
-TEST_F(SniOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizes) {
+TEST_F(TrayIconOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizes) {
   StartWatcher();
-  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+  Show();
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
   const QDBusArgument arg = ItemProperty("IconPixmap").value<QDBusArgument>();
   platform::SniIconPixmapList list;
@@ -377,63 +269,33 @@ TEST_F(SniOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizes) {
   EXPECT_EQ((std::vector<int>{b[4], b[5], b[6], b[7]}), (std::vector<int>{0xFF, 0x12, 0x34, 0x56}));
 }
 
-TEST_F(SniOnPrivateBus, NewIconOnlyWhenThePixelsChange) {
+TEST_F(TrayIconOnPrivateBus, HostRequestsBecomeSignalsAndHidingMakesTheItemPassive) {
   StartWatcher();
-  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
-  ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
-  Counter icons, tips;
-  host_.connect(ItemService(), "/StatusNotifierItem", "org.kde.StatusNotifierItem", "NewIcon", &icons, SLOT(Hit()));
-  host_.connect(ItemService(), "/StatusNotifierItem", "org.kde.StatusNotifierItem", "NewToolTip", &tips, SLOT(Hit()));
-  for (int i = 0; i < 10; ++i) ASSERT_TRUE(Send(platform::NIM_MODIFY, pixels_));
-  auto changed = pixels_;
-  changed[500] = 0xFFFF0000u;
-  ASSERT_TRUE(Send(platform::NIM_MODIFY, changed));
-  ASSERT_TRUE(SpinUntil([&] { return icons.hits > 0; }));
-  SpinUntil([] { return false; });  // let any stray signal arrive
-  EXPECT_EQ(icons.hits, 1);
-  EXPECT_EQ(tips.hits, 0);
-}
-
-TEST_F(SniOnPrivateBus, HostRequestsBecomeCallbacksAndDeleteMakesTheItemPassive) {
-  StartWatcher();
-  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+  Show();
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
   const QString service = ItemService();
-  Call(host_, service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "Activate", {0, 0});
-  ASSERT_TRUE(SpinUntil([&] { return mice_.size() == 1; }));
-  EXPECT_EQ(mice_[0], 515u);
-  Call(host_, service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "SecondaryActivate", {0, 0});
-  Call(host_, service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "ContextMenu", {0, 0});
-  ASSERT_TRUE(SpinUntil([&] { return mice_.size() == 2; }));
-  EXPECT_EQ(mice_[1], 517u);
-
-  // A burst of activations sent without waiting: one request.
-  mice_.clear();
-  for (int i = 0; i < 30; ++i) {
-    QDBusMessage msg = QDBusMessage::createMethodCall(service, "/StatusNotifierItem",
-                                                      "org.kde.StatusNotifierItem", "Activate");
-    msg << 0 << 0;
-    host_.asyncCall(msg);
-  }
-  SpinUntil([] { return false; });
-  ASSERT_FALSE(mice_.empty());
-  EXPECT_EQ(mice_[0], 515u);
-  EXPECT_LE(mice_.size(), 2u);  // a stall of the loaded machine may split the burst once
+  const QString iface = "org.kde.StatusNotifierItem";
+  Call(host_, service, "/StatusNotifierItem", iface, "Activate", {0, 0});
+  Call(host_, service, "/StatusNotifierItem", iface, "SecondaryActivate", {0, 0});
+  Call(host_, service, "/StatusNotifierItem", iface, "ContextMenu", {0, 0});
+  Call(host_, service, "/StatusNotifierItem", iface, "Scroll", {-120, "vertical"});
+  Call(host_, service, "/StatusNotifierItem", iface, "Scroll", {3, "Horizontal"});
+  EXPECT_EQ(gestures_, (QStringList{"activate", "menu", "scroll -120 v", "scroll 3 h"}));
 
   Counter statuses;
-  host_.connect(service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "NewStatus", &statuses,
-                SLOT(Hit()));
-  ASSERT_TRUE(Send(platform::NIM_DELETE, pixels_));
+  host_.connect(service, "/StatusNotifierItem", iface, "NewStatus", &statuses, SLOT(Hit()));
+  icon_->SetVisible(false);
   EXPECT_TRUE(SpinUntil([&] { return statuses.hits == 1; }));
   EXPECT_EQ(ItemProperty("Status").toString(), "Passive");
-  EXPECT_EQ(area_->CurrentHost(), platform::DesktopNotificationArea::Host::None);
+  EXPECT_EQ(icon_->CurrentHost(), Host::None);
+  EXPECT_EQ(presence_, (std::vector<bool>{true, false}));
 }
 
 // The session bus going away (its daemon ended) leaves the icon without a host, and the program
 // running: nothing is read from or written to the closed connection again.
-TEST_F(SniOnPrivateBus, ABusThatGoesAwayLeavesTheIconWaiting) {
+TEST_F(TrayIconOnPrivateBus, ABusThatGoesAwayLeavesTheIconWaiting) {
   StartWatcher();
-  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+  Show();
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
   bool dropped = false;
   QObject::connect(item_.get(), &platform::BusConnection::Disconnected, [&dropped] { dropped = true; });
@@ -441,13 +303,11 @@ TEST_F(SniOnPrivateBus, ABusThatGoesAwayLeavesTheIconWaiting) {
   ASSERT_TRUE(SpinUntil([&] { return dropped; }));
   EXPECT_FALSE(item_->Connected());
   EXPECT_TRUE(item_->UniqueName().empty());
-  EXPECT_TRUE(SpinUntil([&] { return area_->CurrentHost() != platform::DesktopNotificationArea::Host::StatusNotifier; }));
-  auto changed = pixels_;
-  changed[500] = 0xFFFF0000u;
-  EXPECT_TRUE(Send(platform::NIM_MODIFY, changed));
-  EXPECT_TRUE(Send(platform::NIM_DELETE, changed));
+  EXPECT_TRUE(SpinUntil([&] { return icon_->CurrentHost() != Host::StatusNotifier; }));
+  EXPECT_FALSE(icon_->HostPresent());
+  picture_.argb[500] = 0xFFFF0000u;
+  icon_->SetPicture(picture_);
+  icon_->SetVisible(false);
 }
 
 }  // namespace
-
-#include "dbus_test.moc"

@@ -1,30 +1,28 @@
-// Exports a QMenu over D-Bus as com.canonical.dbusmenu, for tray hosts that show an item's
-// menu themselves: the same entries, enabled states, check marks and separators; a disabled
-// heading keeps its text. Choosing an entry in the host triggers the QAction.
+// A QMenu as the com.canonical.dbusmenu model sees it, for tray hosts that show an item's menu
+// themselves: entries with stable ids, their properties (the same labels, enabled states,
+// check marks and separators; a disabled heading keeps its text), layouts below an entry,
+// and a revision that changes with the layout. Choosing an entry in the host triggers the
+// QAction. What is served on the bus, and how, is DBusMenuService's.
 #pragma once
 
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
-#include <memory>
 #include <optional>
-#include <string>
 
-#include "platform/notification_area/bus_connection.h"
-#include "platform/notification_area/dbus_types.h"
-#include "platform/notification_area/request_budget.h"
+#include "platform/tray_host/dbus_types.h"
 
 class QAction;
 class QMenu;
 
 namespace platform {
 
-class DBusMenuExporter : public QObject {
+class DBusMenuModel : public QObject {
   Q_OBJECT
 
  public:
-  explicit DBusMenuExporter(QObject* parent = nullptr);
+  explicit DBusMenuModel(QObject* parent = nullptr);
   void SetMenu(QMenu* menu);  // may be null: an empty menu
 
   // The layout below parentId, depth levels deep (-1: all); names empty means every property.
@@ -80,38 +78,6 @@ class DBusMenuExporter : public QObject {
   uint revision_ = 1;
   bool updateScheduled_ = false;
   Snapshot announced_;
-};
-
-// The com.canonical.dbusmenu interface of an exporter on a bus connection. Requests naming an
-// entry that does not exist, a property it does not have, or more entries than a menu could
-// hold get a D-Bus error.
-class DBusMenuService {
- public:
-  DBusMenuService(std::shared_ptr<BusConnection> bus, DBusMenuExporter* exporter);
-  ~DBusMenuService();
-  DBusMenuService(const DBusMenuService&) = delete;
-  DBusMenuService& operator=(const DBusMenuService&) = delete;
-
-  // Puts the menu on the bus at path; false when the bus refuses it.
-  bool Export(const char* path);
-
-  DBusMenuExporter* Exporter() const { return exporter_; }
-  // Hosts ask for the layout when it changes or a menu opens: a few times a second at most.
-  // Faster requests (a flood) get a short error instead of replies the event loop cannot keep
-  // up with.
-  bool WithinBudget() { return layoutBudget_.Take(); }
-
- private:
-  void EmitLayoutUpdated(uint revision, int parent);
-  void EmitPropertiesUpdated(const QList<DBusMenuItemProperties>& updated,
-                             const QList<DBusMenuItemKeys>& removed);
-
-  std::shared_ptr<BusConnection> bus_;
-  DBusMenuExporter* exporter_;
-  std::string path_;
-  BusSlot object_;
-  QMetaObject::Connection layoutChanged_, propertiesChanged_;
-  RequestBudget layoutBudget_{100, 200};
 };
 
 }  // namespace platform
