@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QIcon>
-#include <QWidget>
 #include <QPixmap>
 #include <QWindow>
 
