@@ -41,10 +41,16 @@ class DesktopTrayOnPrivateBus : public ::testing::Test {
     ASSERT_TRUE(host_.registerService("org.kde.StatusNotifierWatcher"));
     menu_ = std::make_unique<QMenu>();
     menu_->addAction("Show Usage");
+    // The private bus stands in for the session's while the tray is opened.
+    const bool hadSession = qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS");
     const QByteArray session = qgetenv("DBUS_SESSION_BUS_ADDRESS");
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus_.Address().toUtf8());
     tray_ = platform::OpenDesktopTray(menu_.get(), "Two bars");
-    qputenv("DBUS_SESSION_BUS_ADDRESS", session);
+    if (hadSession) {
+      qputenv("DBUS_SESSION_BUS_ADDRESS", session);
+    } else {
+      qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    }
     tray_.area->SetCallback([this](std::uint32_t w, std::uint32_t m, std::uint32_t mouse) {
       EXPECT_EQ(w, 5u);
       EXPECT_EQ(m, 512u);
