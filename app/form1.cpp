@@ -230,8 +230,10 @@ void Form1::TrayWaitEnded() {
     ShowWindow();
     // Framed and placed by the window manager first, so that only the user's moves count.
     c_->form->WaitUntilExposed(2000);
+    if (unloaded_) return;
     c_->form->MarkUntouched();
     openedForNoTray_ = true;
+    if (services_.trayHosts->HostPresent()) TrayHostChanged(true);  // one came meanwhile
   } else {
     c_->form->show();  // shown in its minimised state
   }
