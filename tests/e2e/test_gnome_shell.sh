@@ -21,16 +21,19 @@ complaints_since() {
   tail -n +$(($1 + 1)) "$E2E_TMP/shell.log" | grep -cE "$COMPLAINTS"
 }
 
-# Starts and exits while the readings change (a new icon every tick, as in real use).
+# Starts and exits while the readings change (a new icon every tick, as in real use). Each
+# exit comes once the extension has set the item up (its menu read): one that leaves earlier
+# cuts short the extension's own start-up, which it logs whatever the item does.
 ( while :; do set_usage 20 80; sleep 0.5; set_usage 80 20; sleep 0.5; done ) &
 changer=$!
 track $changer
+menu_read() { gnome_menu | grep -q '^Exit Zelmaro:'; }
 mark=$(wc -l <"$E2E_TMP/shell.log")
 shown=0
 for i in $(seq "$STARTS"); do
   start_gnome_app
   wait_for 15 icon_shown && shown=$((shown + 1))
-  [ "$i" -lt "$STARTS" ] && { stop_app; wait_for 10 no_item; }
+  [ "$i" -lt "$STARTS" ] && { wait_for 10 menu_read; stop_app; wait_for 10 no_item; }
 done
 stop_pid $changer
 set_usage 30 70
