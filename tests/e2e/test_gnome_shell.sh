@@ -8,7 +8,7 @@ source "$(dirname "$0")/lib.sh"
 source "$E2E_DIR/panels.sh"
 source "$E2E_DIR/gnome.sh"
 PANEL_H=32
-STARTS=${STARTS:-10} CYCLES=${CYCLES:-10}
+STARTS=${STARTS:-20} CYCLES=${CYCLES:-10}
 gnome_begin
 start_gnome_shell
 start_stat 30 70
