@@ -1,6 +1,6 @@
 # What `cmake --install` puts where (GNU directory names under CMAKE_INSTALL_PREFIX, below
-# DESTDIR when set): the program, its menu entry, icons, AppStream metadata, manual page and
-# the package documents.
+# DESTDIR when set): the program, its menu entry, icons, AppStream metadata, manual page, the
+# package documents and lintian's overrides.
 include(GNUInstallDirs)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -22,3 +22,4 @@ install(DIRECTORY data/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES data/com.quenlark.zelmaro.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_BINARY_DIR}/zelmaro.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES data/copyright ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES data/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME zelmaro)

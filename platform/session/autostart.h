@@ -32,7 +32,7 @@ std::string RunningProgramPath();
 // One argument of a desktop entry's Exec line, quoted when it needs it and escaped as an Exec
 // value (with the string escapes of the entry file on top).
 std::string DesktopExecArgument(const std::string& argument);
-// A path as a desktop entry string value (TryExec=, for example).
+// A path as a desktop entry string value, as TryExec= takes it.
 std::string DesktopStringValue(const std::string& text);
 
 }  // namespace platform

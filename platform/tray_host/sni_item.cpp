@@ -87,9 +87,13 @@ int GetMenu(sd_bus*, const char*, const char*, const char*, sd_bus_message* repl
   return sd_bus_message_append(reply, "o", kMenuPath);
 }
 
-int GetIconPixmap(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void* item,
-                  sd_bus_error*) {
-  return AppendPixmaps(reply, Self(item)->IconPixmap());
+int GetIconPixmap(sd_bus* bus, const char*, const char*, const char*, sd_bus_message* reply, void* item,
+                  sd_bus_error* error) {
+  sd_bus_message* request = sd_bus_get_current_message(bus);
+  const char* sender = request ? sd_bus_message_get_sender(request) : nullptr;
+  const SniIconPixmapList* pixmaps = Self(item)->IconPixmap(sender ? sender : "");
+  if (!pixmaps) return sd_bus_error_set(error, SD_BUS_ERROR_LIMITS_EXCEEDED, "Pictures asked for too often");
+  return AppendPixmaps(reply, *pixmaps);
 }
 
 int GetNoPixmaps(sd_bus*, const char*, const char*, const char*, sd_bus_message* reply, void*, sd_bus_error*) {
@@ -163,9 +167,17 @@ const sd_bus_vtable kItemVtable[] = {
 }  // namespace
 
 SniItem::SniItem(std::shared_ptr<BusConnection> bus, QObject* parent)
-    : QObject(parent), bus_(std::move(bus)), menu_(new DBusMenuModel(this)), reRegister_(new QTimer(this)) {
+    : QObject(parent),
+      bus_(std::move(bus)),
+      menu_(new DBusMenuModel(this)),
+      reRegister_(new QTimer(this)),
+      announcePassive_(new QTimer(this)) {
   reRegister_->setSingleShot(true);
   connect(reRegister_, &QTimer::timeout, this, [this] { RegisterWithWatcher(); });
+  announcePassive_->setSingleShot(true);
+  connect(announcePassive_, &QTimer::timeout, this, [this] {
+    if (!visible_) EmitStatus();
+  });
   if (bus_ && bus_->Connected()) {
     menuService_ = std::make_unique<DBusMenuService>(bus_, menu_);
     sd_bus_slot* slot = nullptr;
@@ -183,8 +195,7 @@ SniItem::SniItem(std::shared_ptr<BusConnection> bus, QObject* parent)
 }
 
 SniItem::~SniItem() {
-  // Hosts learn the item is gone before its objects leave the bus.
-  Hide();
+  // Nothing is announced: hosts learn the item is gone when its connection leaves the bus.
   object_.Reset();
   unregistered_.Reset();
   menuService_.reset();
@@ -203,14 +214,13 @@ std::string SniItem::StringProperty(const char* name) const {
   return {};
 }
 
-const SniIconPixmapList& SniItem::IconPixmap() {
-  static const SniIconPixmapList kNone;
-  if (!pixmapBudget_.Take()) return kNone;
+const SniIconPixmapList* SniItem::IconPixmap(std::string_view caller) {
+  if (!pixmapBudgets_.Take(caller)) return nullptr;
   if (!pixmapsMade_) {
     pixmaps_ = MakePixmaps(icon_);
     pixmapsMade_ = true;
   }
-  return pixmaps_;
+  return &pixmaps_;
 }
 
 void SniItem::Emit(const char* signal) const {
@@ -245,6 +255,7 @@ bool SniItem::Show() {
     }
   }
   visible_ = true;
+  announcePassive_->stop();
   EmitStatus();
   reRegisterDelayMs_ = kReRegisterFirstMs;
   RegisterWithWatcher();
@@ -255,7 +266,7 @@ void SniItem::Hide() {
   if (!visible_) return;
   visible_ = false;
   reRegister_->stop();
-  EmitStatus();
+  announcePassive_->start(kPassiveDelayMs);
 }
 
 void SniItem::RegisterWithWatcher() { RegisterWithWatcher(5); }

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/tray_host/bus_connection.h"
 #include "platform/tray_host/dbus_types.h"
@@ -38,8 +39,12 @@ class SniItem : public QObject {
   // the bus is not connected or refuses the objects.
   bool Show();
   // Sets the item passive (hosts stop showing it); the objects stay until destruction, so
-  // hosts that still ask get answers.
+  // hosts that still ask get answers. Hosts are told after kPassiveDelayMs: a program that
+  // removes its icon on its way out has left the bus by then, which tells them all. (A status
+  // change just before an item leaves starts work in a host that the leaving then cancels;
+  // GNOME Shell's extension logs an error for each.) Destruction announces nothing.
   void Hide();
+  static constexpr int kPassiveDelayMs = 300;
   bool Visible() const { return visible_; }
   QString ServiceName() const { return QString::fromStdString(service_); }
   // Tells the watcher about the item again (a watcher that restarted has forgotten it).
@@ -58,10 +63,11 @@ class SniItem : public QObject {
 
   QString Status() const;
 
-  // What hosts read. Asked for faster than any host needs (a host asks again on each
-  // NewIcon, a few times a second), the pictures are an empty list: replies of tens of
-  // kilobytes at the rate of a request flood would queue without bound.
-  const SniIconPixmapList& IconPixmap();
+  // The pictures for a caller (its unique bus name), made once per change; null when that
+  // caller asks faster than any host needs (a host asks again on each NewIcon, a few times a
+  // second): replies of tens of kilobytes at the rate of a request flood would cost the
+  // program its time and queue without bound. Other callers still get them.
+  const SniIconPixmapList* IconPixmap(std::string_view caller);
   std::string StringProperty(const char* name) const;
 
  signals:
@@ -87,9 +93,10 @@ class SniItem : public QObject {
   TrayPicture icon_;
   SniIconPixmapList pixmaps_;
   bool pixmapsMade_ = true;
-  RequestBudget pixmapBudget_{50, 100};
+  CallerBudgets pixmapBudgets_{20, 40};
   bool visible_ = false;
   QTimer* reRegister_;
+  QTimer* announcePassive_;
   int reRegisterDelayMs_ = kReRegisterFirstMs;
   QElapsedTimer sinceRegistered_;
 };

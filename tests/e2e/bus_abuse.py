@@ -12,6 +12,9 @@
   bus_abuse.py ping                  time one Get of the item's Id, in ms (exit 1 without answer)
   bus_abuse.py pings SECONDS         a Get of the Id every 10 ms for SECONDS: print the longest
                                      and the median answer time, in ms
+  bus_abuse.py reads SECONDS INTERVAL
+                                     a host's reads: a Get of IconPixmap every INTERVAL s for
+                                     SECONDS; print "R reads, P with pictures, E empty, X errors"
 """
 import sys
 import time
@@ -134,6 +137,21 @@ def pings(bus, seconds):
     print("%.1f %.1f" % (times[-1], times[len(times) // 2]))
 
 
+def reads(bus, seconds, interval):
+    obj = item(bus)
+    counts = {"reads": 0, "pictures": 0, "empty": 0, "errors": 0}
+    end = time.time() + seconds
+    while time.time() < end:
+        counts["reads"] += 1
+        try:
+            pictures = obj.Get(ITEM_IFACE, "IconPixmap", dbus_interface=PROPS, timeout=5)
+            counts["pictures" if len(pictures) else "empty"] += 1
+        except dbus.DBusException:
+            counts["errors"] += 1
+        time.sleep(interval)
+    print("{reads} reads, {pictures} with pictures, {empty} empty, {errors} errors".format(**counts))
+
+
 def main():
     cmd, args = sys.argv[1], sys.argv[2:]
     if cmd == "bad-requests":
@@ -147,6 +165,8 @@ def main():
         ping(bus)
     elif cmd == "pings":
         pings(bus, float(args[0]))
+    elif cmd == "reads":
+        reads(bus, float(args[0]), float(args[1]))
     else:
         sys.exit(__doc__)
 

@@ -1,5 +1,6 @@
 # XFCE's panel (xfce4-panel, systray plugin) as users run it: the item as a StatusNotifierItem
-# (icon, readings, click, the panel's own menu with check marks, a panel restart, Exit), then
+# (icon, also while another client floods its picture reads, readings, click, the panel's own
+# menu with check marks, a panel restart, Exit), then
 # the XEmbed side of the same tray for a program without a session bus.
 source "$(dirname "$0")/lib.sh"
 source "$E2E_DIR/panels.sh"
@@ -9,6 +10,24 @@ start_openbox
 start_xfce_panel
 start_stat 30 70
 start_app
+
+# Another client floods the item's picture reads while the readings change: the panel, reading
+# each new picture meanwhile, shows the icon in every screenshot.
+wait_for 15 icon_shown
+$PY "$E2E_DIR/bus_abuse.py" flood pixmap 8 10000 >/dev/null 2>&1 &
+FLOODER=$!
+track $FLOODER
+shown=0 shots=0
+while kill -0 $FLOODER 2>/dev/null && [ $shots -lt 12 ]; do
+  set_usage $((shots % 2 ? 20 : 80)) 50
+  sleep 0.5
+  shots=$((shots + 1))
+  icon_shown flood && shown=$((shown + 1))
+done
+wait $FLOODER
+set_usage 30 70
+check "during another client's flood of picture reads the icon shows ($shown of $shots screenshots)" \
+  test "$shots" -gt 0 -a "$shown" = "$shots"
 # The panel's menu hangs below it: check boxes 1 pixel right of the icon's centre, rows 25
 # pixels apart.
 panel_sni_checks start_xfce_panel 22 1 118 168 270

@@ -15,11 +15,13 @@
 #include <QMenu>
 #include <QProcess>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "platform/tray_host/dbus_menu_model.h"
+#include "platform/tray_host/sni_item.h"
 #include "platform/tray_host/sni_watcher.h"
 #include "platform/tray_host/tray_icon.h"
 #include "support/private_bus.h"
@@ -247,7 +249,7 @@ TEST_F(TrayIconOnPrivateBus, ANewWatcherGetsTheItemOnceItsHostRegisters) {
   EXPECT_GE(t.elapsed(), platform::SniWatcherTracker::kHostWaitMs - 100);
 }
 
-TEST_F(TrayIconOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizes) {
+TEST_F(TrayIconOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizesAlsoWhileAnotherCallerFloods) {
   StartWatcher();
   Show();
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
@@ -267,6 +269,25 @@ TEST_F(TrayIconOnPrivateBus, IconPixmapHoldsThePictureBigEndianAndScaledSizes) {
   const auto* b = reinterpret_cast<const unsigned char*>(p32.bytes.constData());
   EXPECT_EQ(b[0], 0);  // transparent
   EXPECT_EQ((std::vector<int>{b[4], b[5], b[6], b[7]}), (std::vector<int>{0xFF, 0x12, 0x34, 0x56}));
+
+  // Another client asking far faster than any host is refused alone: the host still reads them.
+  QDBusConnection flooder = bus_.Connect("flooder");
+  std::vector<QDBusPendingCall> calls;
+  for (int i = 0; i < 200; ++i) {
+    QDBusMessage m = QDBusMessage::createMethodCall(ItemService(), "/StatusNotifierItem",
+                                                    "org.freedesktop.DBus.Properties", "Get");
+    m << QString("org.kde.StatusNotifierItem") << QString("IconPixmap");
+    calls.push_back(flooder.asyncCall(m, 3000));
+  }
+  SpinUntil([&] { return std::all_of(calls.begin(), calls.end(), [](auto& c) { return c.isFinished(); }); }, 5000);
+  const auto refused = std::count_if(calls.begin(), calls.end(), [](auto& c) {
+    return c.reply().errorName() == "org.freedesktop.DBus.Error.LimitsExceeded";
+  });
+  EXPECT_GE(refused, 150);
+  platform::SniIconPixmapList again;
+  ItemProperty("IconPixmap").value<QDBusArgument>() >> again;
+  EXPECT_EQ(again.size(), 5);
+  QDBusConnection::disconnectFromBus("flooder");
 }
 
 TEST_F(TrayIconOnPrivateBus, HostRequestsBecomeSignalsAndHidingMakesTheItemPassive) {
@@ -289,6 +310,15 @@ TEST_F(TrayIconOnPrivateBus, HostRequestsBecomeSignalsAndHidingMakesTheItemPassi
   EXPECT_EQ(ItemProperty("Status").toString(), "Passive");
   EXPECT_EQ(icon_->CurrentHost(), Host::None);
   EXPECT_EQ(presence_, (std::vector<bool>{true, false}));
+
+  // A program that hides the icon on its way out sends nothing more: hosts learn from its
+  // connection leaving the bus, with no last status change to start work they would cancel.
+  icon_->SetVisible(true);
+  ASSERT_TRUE(SpinUntil([&] { return statuses.hits == 2; }));
+  icon_->SetVisible(false);
+  icon_.reset();
+  SpinUntil([] { return false; }, 2 * platform::SniItem::kPassiveDelayMs);
+  EXPECT_EQ(statuses.hits, 2);
 }
 
 // The session bus going away (its daemon ended) leaves the icon without a host, and the program
