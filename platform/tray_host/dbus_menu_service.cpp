@@ -14,6 +14,12 @@ constexpr qsizetype kMaxNamesPerRequest = 64;
 
 DBusMenuService* Service(void* userdata) { return static_cast<DBusMenuService*>(userdata); }
 
+// The caller's unique bus name, whose budget a request is counted against.
+std::string_view Sender(sd_bus_message* m) {
+  const char* sender = sd_bus_message_get_sender(m);
+  return sender ? sender : "";
+}
+
 int Refuse(sd_bus_error* error, const QString& why) {
   return sd_bus_error_set(error, "org.freedesktop.DBus.Error.InvalidArgs", why.toUtf8().constData());
 }
@@ -113,7 +119,7 @@ int OnGetLayout(sd_bus_message* m, void* userdata, sd_bus_error* error) {
   if (r >= 0) r = ReadStrings(m, &names);
   if (r < 0) return r;
   DBusMenuService* s = Service(userdata);
-  if (!s->WithinBudget()) return TooMany(error);
+  if (!s->WithinBudget(Sender(m))) return TooMany(error);
   if (names.size() > kMaxNamesPerRequest) return Refuse(error, QStringLiteral("Too many property names"));
   DBusMenuModel* ex = s->Model();
   if (!ex->HasItem(parentId)) return Refuse(error, QStringLiteral("No menu item with id %1").arg(parentId));
@@ -131,7 +137,7 @@ int OnGetGroupProperties(sd_bus_message* m, void* userdata, sd_bus_error* error)
   if (r >= 0) r = ReadStrings(m, &names);
   if (r < 0) return r;
   DBusMenuService* s = Service(userdata);
-  if (!s->WithinBudget()) return TooMany(error);
+  if (!s->WithinBudget(Sender(m))) return TooMany(error);
   if (ids.size() > kMaxIdsPerRequest || names.size() > kMaxNamesPerRequest)
     return Refuse(error, QStringLiteral("Too many ids or property names"));
   QList<DBusMenuItemProperties> out;

@@ -5,6 +5,7 @@
 #include <QMetaObject>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/tray_host/bus_connection.h"
 #include "platform/tray_host/dbus_menu_model.h"
@@ -27,9 +28,9 @@ class DBusMenuService {
 
   DBusMenuModel* Model() const { return model_; }
   // Hosts ask for the layout when it changes or a menu opens: a few times a second at most.
-  // Faster requests (a flood) get a short error instead of replies the event loop cannot keep
-  // up with.
-  bool WithinBudget() { return layoutBudget_.Take(); }
+  // A caller (its unique bus name) asking faster (a flood) gets a short error instead of
+  // replies the event loop cannot keep up with; other callers still get the menu.
+  bool WithinBudget(std::string_view caller) { return layoutBudgets_.Take(caller); }
 
  private:
   void EmitLayoutUpdated(uint revision, int parent);
@@ -41,7 +42,7 @@ class DBusMenuService {
   std::string path_;
   BusSlot object_;
   QMetaObject::Connection layoutChanged_, propertiesChanged_;
-  RequestBudget layoutBudget_{100, 200};
+  CallerBudgets layoutBudgets_{20, 40};
 };
 
 }  // namespace platform

@@ -12,9 +12,11 @@
   bus_abuse.py ping                  time one Get of the item's Id, in ms (exit 1 without answer)
   bus_abuse.py pings SECONDS         a Get of the Id every 10 ms for SECONDS: print the longest
                                      and the median answer time, in ms
-  bus_abuse.py reads SECONDS INTERVAL
-                                     a host's reads: a Get of IconPixmap every INTERVAL s for
-                                     SECONDS; print "R reads, P with pictures, E empty, X errors"
+  bus_abuse.py reads SECONDS INTERVAL [menu]
+                                     a host's reads: a Get of IconPixmap (menu: a GetLayout of
+                                     the whole menu) every INTERVAL s for SECONDS; print
+                                     "R reads, P with pictures, E empty, X errors" (for the
+                                     menu: P with entries)
 """
 import sys
 import time
@@ -137,15 +139,20 @@ def pings(bus, seconds):
     print("%.1f %.1f" % (times[-1], times[len(times) // 2]))
 
 
-def reads(bus, seconds, interval):
+def reads(bus, seconds, interval, what):
     obj = item(bus)
+    menu = bus.get_object(obj.bus_name, menu_path(bus, obj)) if what == "menu" else None
     counts = {"reads": 0, "pictures": 0, "empty": 0, "errors": 0}
     end = time.time() + seconds
     while time.time() < end:
         counts["reads"] += 1
         try:
-            pictures = obj.Get(ITEM_IFACE, "IconPixmap", dbus_interface=PROPS, timeout=5)
-            counts["pictures" if len(pictures) else "empty"] += 1
+            if menu:
+                _, (_, _, got) = menu.GetLayout(0, -1, dbus.Array([], signature="s"),
+                                                dbus_interface=MENU_IFACE, timeout=5)
+            else:
+                got = obj.Get(ITEM_IFACE, "IconPixmap", dbus_interface=PROPS, timeout=5)
+            counts["pictures" if len(got) else "empty"] += 1
         except dbus.DBusException:
             counts["errors"] += 1
         time.sleep(interval)
@@ -166,7 +173,7 @@ def main():
     elif cmd == "pings":
         pings(bus, float(args[0]))
     elif cmd == "reads":
-        reads(bus, float(args[0]), float(args[1]))
+        reads(bus, float(args[0]), float(args[1]), args[2] if len(args) > 2 else "pictures")
     else:
         sys.exit(__doc__)
 
