@@ -33,10 +33,9 @@ xembedsniproxy >"$E2E_TMP/proxy.log" 2>&1 &
 track $!
 DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/no-bus start_app
 check "without a session bus the icon shows through KDE's XEmbed proxy" wait_for 15 icon_shown
-sleep 1
+check "showing the readings" wait_for 5 bars_near 80 10
 read -r _ size _ l r _ n _ crisp _ < <(panel_icon xembed)
 echo "       $size, bars $l% $r%, $n colours"
-check "showing the readings" wait_for 5 bars_near 80 10
 proxy_item_id() {
   local item
   for item in $(gdbus call --session --dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher \
