@@ -90,13 +90,12 @@ checked_in() {
 
 # The checks every StatusNotifierItem panel gets, with the program started under readings of
 # 30 and 70 percent: icon, crispness, readings, the click, the panel's menu and its check
-# marks, a panel restart, Exit. Arguments: the panel's start function, its icon size, and where
-# its menu puts things: the check boxes' x relative to the icon's centre, the y of the rows
-# "Green", "Red" and "Exit Zelmaro". A panel whose menu opens elsewhere than at the pointer
-# defines locate_menu, which sets box_x and the menu's top menu_y (added to the rows).
+# marks, a panel restart, Exit. Arguments: the panel's start function, its icon size, and the
+# window class of the panel's menus (the menu and its entries are found on the screen).
 panel_sni_checks() {
-  local start=$1 px=$2 box_dx=$3 row_green=$4 row_red=$5 row_exit=$6
-  local size l r n crisp status box_x
+  local start=$1 px=$2
+  local size l r n crisp status
+  MENU_CLASS=$3
   check "the icon appears in the panel" wait_for 15 icon_shown
   check "the bars show the readings (30 and 70)" wait_for 5 bars_near 30 70
   read -r _ size _ l r _ n _ crisp _ < <(panel_icon sni)
@@ -114,13 +113,13 @@ panel_sni_checks() {
   # The menu is read off the screen once it shows the expected mark (a loaded machine may take
   # a while to draw it); the other row is read off that same picture.
   xdotool mousemove "$IX" "$IY" click 3
-  check "the panel's menu shows Green checked" wait_for 5 menu_checked "$row_green"
-  check "and Red not" not checked_in "$E2E_TMP/menu.png" "$box_x" $((row_red + menu_y))
-  xdotool mousemove $((box_x + 40)) $((row_red + menu_y)) click 1
+  check "the panel's menu shows Green checked" wait_for 5 menu_checked Green
+  check "and Red not" not checked_in "$E2E_TMP/menu.png" "$box_x" "$(menu_row Red)"
+  xdotool mousemove $((box_x + 40)) "$(menu_row Red)" click 1
   check "choosing Red there makes the bars red" wait_for 5 bars_red
   xdotool mousemove "$IX" "$IY" click 3
-  check "the check mark moves to Red" wait_for 5 menu_checked "$row_red"
-  check "and leaves Green" not checked_in "$E2E_TMP/menu.png" "$box_x" $((row_green + menu_y))
+  check "the check mark moves to Red" wait_for 5 menu_checked Red
+  check "and leaves Green" not checked_in "$E2E_TMP/menu.png" "$box_x" "$(menu_row Green)"
   xdotool key Escape
   sleep 0.5
 
@@ -133,22 +132,38 @@ panel_sni_checks() {
 
   read -r IX IY < <(icon_centre)
   xdotool mousemove "$IX" "$IY" click 3
-  wait_for 5 menu_checked "$row_red"
-  xdotool mousemove $((box_x + 40)) $((row_exit + menu_y)) click 1
+  wait_for 5 menu_checked Red
+  xdotool mousemove $((box_x + 40)) "$(menu_row "Exit Zelmaro")" click 1
   check "Exit from the panel's menu ends the program" wait_for 5 sh -c "! kill -0 $APP_PID"
   wait "$APP_PID"; status=$?
   check "with status 0" test "$status" = 0
   check "and removes the item" wait_for 5 icon_gone
 }
 not() { ! "$@"; }
-# Where the open menu is: at the pointer below a top panel, rows as given.
-locate_menu() { box_x=$((IX + box_dx)); menu_y=0; }
-# menu_checked ROW: the open menu, in a screenshot ($E2E_TMP/menu.png), shows a mark in the
-# check box of that row.
-menu_checked() {
-  locate_menu && shot "$E2E_TMP/menu.png" 0 0 "${SCREEN_W:-1024}" "${SCREEN_H:-768}" &&
-    checked_in "$E2E_TMP/menu.png" "$box_x" $(($1 + menu_y))
+# The open menu, wherever the panel put it: a visible window of the panel's (class MENU_CLASS)
+# of a menu's size. A screenshot of it ($E2E_TMP/menu.png) gives its entries (menu_rows.py):
+# box_x, the check boxes' column, and MENU_ROWS, the entries' centres from the top.
+locate_menu() {
+  local w g_X g_Y g_WIDTH g_HEIGHT rows
+  for w in $(xdotool search --onlyvisible --class "$MENU_CLASS" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/g_\1=/p')"
+    [ "$g_WIDTH" -lt 500 ] && [ "$g_HEIGHT" -gt 150 ] && [ "$g_HEIGHT" -lt 600 ] || continue
+    shot "$E2E_TMP/menu.png" 0 0 "${SCREEN_W:-1024}" "${SCREEN_H:-768}" || return 1
+    read -r box_x rows <<<"$($PY "$E2E_DIR/menu_rows.py" "$E2E_TMP/menu.png" "$g_X" "$g_Y" "$g_WIDTH" "$g_HEIGHT")"
+    read -r -a MENU_ROWS <<<"$rows"
+    [ "${#MENU_ROWS[@]}" = "${#MENU_ENTRIES[@]}" ] && return 0
+  done
+  return 1
 }
+# The program's menu, top to bottom (the separators aside).
+MENU_ENTRIES=("Tray Icon Color" Blue Cyan Green Purple Red White Yellow "Show Usage" "Exit Zelmaro")
+# menu_row ENTRY: the y of that entry of the menu last located.
+menu_row() {
+  local i
+  for i in "${!MENU_ENTRIES[@]}"; do [ "${MENU_ENTRIES[i]}" = "$1" ] && echo "${MENU_ROWS[i]}"; done
+}
+# menu_checked ENTRY: the open menu shows a mark in the check box of that entry.
+menu_checked() { locate_menu && checked_in "$E2E_TMP/menu.png" "$box_x" "$(menu_row "$1")"; }
 bars_red() { [ "$(icon_colour)" = FF0000 ]; }
 # Closes the program's window as its close button does, and waits until it has gone.
 close_window() {

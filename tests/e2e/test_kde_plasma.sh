@@ -11,21 +11,8 @@ start_stat 30 70
 start_app
 
 # Plasma puts the item's menu where it finds room, above the bottom panel (or, the first time
-# after the shell starts, at the top of the screen): it is found as the shell's one window of
-# a menu's size. Its check boxes sit 19 pixels in from its left edge.
-locate_menu() {
-  local w x y wd ht
-  for w in $(xdotool search --onlyvisible --class '^plasmashell$' 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/g_\1=/p')"
-    x=$g_X y=$g_Y wd=$g_WIDTH ht=$g_HEIGHT
-    if [ "$wd" -lt 400 ] && [ "$ht" -gt 200 ] && [ "$ht" -lt 500 ]; then
-      box_x=$((x + 19)) menu_y=$y
-      return 0
-    fi
-  done
-  return 1
-}
-panel_sni_checks start_plasma_panel 22 0 94 146 264
+# after the shell starts, at the top of the screen).
+panel_sni_checks start_plasma_panel 22 "^plasmashell$"
 
 # No session bus for the program: it docks in an XEmbed tray, which KDE's proxy provides and
 # shows in the panel as an item named after the icon's window.

@@ -9,9 +9,7 @@ start_openbox
 start_xfce_panel
 start_stat 30 70
 start_app
-# The panel's menu hangs below it: check boxes 1 pixel right of the icon's centre, rows 25
-# pixels apart.
-panel_sni_checks start_xfce_panel 22 1 118 168 270
+panel_sni_checks start_xfce_panel 22 "^(Xfce4-panel|Wrapper-2\.0)$"  # the tray runs in a plugin wrapper
 
 # No session bus: the same tray's XEmbed side.
 DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/no-bus start_app

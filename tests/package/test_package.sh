@@ -91,10 +91,13 @@ check "it is the installed program" test "$(readlink "/proc/$APP_PID/exe")" = "$
 FIRST=$APP_PID FIRST_LAUNCHER=$LAUNCHER_PID
 W=$(icon_docked | head -1)
 eval "$(xdotool getwindowgeometry --shell "$W")"
-sleep 0.6
-shot "$E2E_TMP/icon.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
-colours=$(convert "$E2E_TMP/icon.png" -unique-colors txt:- | grep -c '^[0-9]')
-check "the docked icon shows frame, bars and tray ($colours colours)" test "$colours" -eq 3
+# Once a tick has drawn the readings: frame, bars and the tray showing through.
+three_colours() {
+  shot "$E2E_TMP/icon.png" "$X" "$Y" "$WIDTH" "$HEIGHT" &&
+    colours=$(convert "$E2E_TMP/icon.png" -unique-colors txt:- | grep -c '^[0-9]') && [ "$colours" -eq 3 ]
+}
+check "the docked icon shows frame, bars and tray" wait_for 3 three_colours
+echo "       $colours colours"
 start_entry "$DESKTOP" || exit 1
 check "a second start from the menu shows the single-instance message" \
   wait_for 10 xdotool search --onlyvisible --name '^Zelmaro$'
@@ -151,6 +154,8 @@ eval "$(xdotool getdisplaygeometry --shell)"
 # Pixels of a screenshot that are plainly green (the icon's bars, also when the menu tints the
 # selected item's icon with its highlight colour).
 count_green() { convert "$1" -fx 'g > 0.6 && r < 0.4 && b < 0.45' -format '%[fx:int(mean * w * h + 0.5)]' info:; }
+# listed NAME: a screenshot of the open menu (NAME.png) shows the entry's icon.
+listed() { shot "$E2E_TMP/$1.png" 0 $((HEIGHT - 300)) 400 260 && [ "$(count_green "$E2E_TMP/$1.png")" -ge 20 ]; }
 # The installed programs of this test's package that run now (started by the panel, not by us).
 ours() {
   local p
@@ -170,8 +175,7 @@ from_menu() {
   sleep 0.5
   xdotool key ctrl+a  # the search field keeps the last search: type over it
   xdotool type --delay 100 zelmaro
-  sleep 1.5
-  shot "$E2E_TMP/$1.png" 0 $((HEIGHT - 300)) 400 260
+  wait_for 5 listed "$1"  # the search has found the entry
   xdotool mousemove 60 $((HEIGHT - 75)) click 1  # the one result, above the search field
   wait_for 5 menu_closed
 }
