@@ -4,7 +4,8 @@
 # Usage: scripts/test-debian13.sh [COMMAND...]   (default: make test)
 #   The chroot stays in build/debian13 and is reused; the tree is copied into it at every run
 #   (to /root/zelmaro, whose build/ is kept, so builds there are incremental). COMMAND runs
-#   there instead of `make test` (`scripts/test-debian13.sh bash` for a shell).
+#   there instead of `make test` (`scripts/test-debian13.sh bash` for a shell). DEBIAN13_COPY=0
+#   leaves the copy as it is (for a second command beside one still running there).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 CHROOT=$ROOT/build/debian13
@@ -64,9 +65,11 @@ chmod 755 "$CHROOT/usr/sbin/policy-rc.d"
 # The tree as it is now (uncommitted changes too), without this machine's builds; the chroot's
 # own builds in its copy's build/ are kept.
 SRC=/root/zelmaro
-mkdir -p "$CHROOT$SRC"
-find "$CHROOT$SRC" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
-tar -C "$ROOT" --exclude=./build --exclude=./.git -cf - . | tar -C "$CHROOT$SRC" -xf -
+if [ "${DEBIAN13_COPY:-1}" = 1 ]; then
+  mkdir -p "$CHROOT$SRC"
+  find "$CHROOT$SRC" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
+  tar -C "$ROOT" --exclude=./build --exclude=./.git -cf - . | tar -C "$CHROOT$SRC" -xf -
+fi
 
 in_chroot() {
   chroot "$CHROOT" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
