@@ -52,6 +52,9 @@ fi
 if [ -z "${DEBIAN13_NS:-}" ]; then
   DEBIAN13_NS=1 exec unshare --mount --propagation private -- "$0" "$@"
 fi
+# The chroot's root a mount point of its own, as a system's root is: the tests' `unshare -m`
+# changes the propagation of /, which only a mount point has.
+mount --bind "$CHROOT" "$CHROOT"
 mount -t proc proc "$CHROOT/proc"
 mount -t sysfs sysfs "$CHROOT/sys"
 mount --rbind /dev "$CHROOT/dev"  # with /dev/pts and /dev/shm

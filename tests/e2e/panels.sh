@@ -28,14 +28,14 @@ start_xfce_panel() {
   local dir=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
   mkdir -p "$dir"
   [ -f "$dir/xfce4-panel.xml" ] || cp "$E2E_DIR/xfce_panel.xml" "$dir/xfce4-panel.xml"
-  run_panel 20 "xdotool search --onlyvisible --class ^Xfce4-panel$" xfce4-panel
+  run_panel 40 "xdotool search --onlyvisible --class ^Xfce4-panel$" xfce4-panel
 }
 
 # lxqt-panel with one top panel that holds the status notifier (tests/e2e/lxqt_panel.conf).
 start_lxqt_panel() {
   mkdir -p "$XDG_CONFIG_HOME/lxqt"
   [ -f "$XDG_CONFIG_HOME/lxqt/panel.conf" ] || cp "$E2E_DIR/lxqt_panel.conf" "$XDG_CONFIG_HOME/lxqt/panel.conf"
-  run_panel 20 "xdotool search --onlyvisible --class ^lxqt-panel$" lxqt-panel
+  run_panel 40 "xdotool search --onlyvisible --class ^lxqt-panel$" lxqt-panel
 }
 # KDE Plasma's desktop shell with its default layout: one bottom panel whose system tray shows
 # StatusNotifierItems. The watcher is a module of KDE's service daemon (kded6 with Plasma 6,
@@ -53,10 +53,16 @@ start_plasma_panel() {
   run_panel 40 plasma_panel_shown env QT_QPA_PLATFORM=xcb LIBGL_ALWAYS_SOFTWARE=1 XDG_CURRENT_DESKTOP=KDE \
     KDE_FULL_SESSION=true plasmashell --no-respawn
 }
+# The panel: a shell window as wide as the screen along its bottom edge (Plasma 6 lets it float
+# a few pixels above the edge in a taller window); where it is goes to PANEL_Y and PANEL_H.
 plasma_panel_shown() {
-  local w
+  local w g_X g_Y g_WIDTH g_HEIGHT
   for w in $(xdotool search --onlyvisible --class '^plasmashell$' 2>/dev/null); do
-    xdotool getwindowgeometry "$w" | grep -q "Geometry: ${SCREEN_W:-1024}x$PANEL_H" && return 0
+    eval "$(xdotool getwindowgeometry --shell "$w" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/g_\1=/p')"
+    if [ "$g_WIDTH" = "${SCREEN_W:-1024}" ] && [ "$g_HEIGHT" -lt 100 ] && [ $((g_Y + g_HEIGHT)) = "${SCREEN_H:-768}" ]; then
+      PANEL_Y=$g_Y PANEL_H=$g_HEIGHT
+      return 0
+    fi
   done
   return 1
 }

@@ -3,7 +3,7 @@
 # restart, Exit), then a program without a session bus, docked through KDE's XEmbed proxy.
 source "$(dirname "$0")/lib.sh"
 source "$E2E_DIR/panels.sh"
-PANEL_H=44 PANEL_Y=724 SCREEN_W=1024 SCREEN_H=768
+SCREEN_W=1024 SCREEN_H=768  # the panel's place is read when it shows
 e2e_begin
 start_openbox
 start_plasma_panel
