@@ -6,6 +6,8 @@
 #   (to /root/zelmaro, whose build/ is kept, so builds there are incremental). COMMAND runs
 #   there instead of `make test` (`scripts/test-debian13.sh bash` for a shell). DEBIAN13_COPY=0
 #   leaves the copy as it is (for a second command beside one still running there).
+# The whole script is one block, read before it runs: an edit meanwhile cannot change a run.
+{
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 CHROOT=$ROOT/build/debian13
@@ -87,3 +89,4 @@ for p in /proc/[0-9]*; do
   [ "$(readlink "$p/root" 2>/dev/null)" = "$CHROOT" ] && echo "left running in the chroot: ${p#/proc/} $(tr '\0' ' ' <"$p/cmdline")"
 done
 exit $status
+}
