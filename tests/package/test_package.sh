@@ -87,7 +87,9 @@ start_stat 40 80
 start_trayer
 start_entry "$DESKTOP" || exit 1
 check "started from the menu entry, it docks in the tray" wait_for 10 icon_docked
-check "it is the installed program" test "$(readlink "/proc/$APP_PID/exe")" = "$ROOTFS/usr/bin/zelmaro"
+# The same file (compared as a file: its path reads differently from the program's own mount
+# namespace when the tests run in a chroot).
+check "it is the installed program" test "/proc/$APP_PID/exe" -ef "$ROOTFS/usr/bin/zelmaro"
 FIRST=$APP_PID FIRST_LAUNCHER=$LAUNCHER_PID
 W=$(icon_docked | head -1)
 eval "$(xdotool getwindowgeometry --shell "$W")"
@@ -159,7 +161,7 @@ listed() { shot "$E2E_TMP/$1.png" 0 $((HEIGHT - 300)) 400 260 && [ "$(count_gree
 # The installed programs of this test's package that run now (started by the panel, not by us).
 ours() {
   local p
-  for p in $(pgrep -x zelmaro); do [ "$(readlink "/proc/$p/exe")" = "$ROOTFS/usr/bin/zelmaro" ] && echo "$p"; done
+  for p in $(pgrep -x zelmaro); do [ "/proc/$p/exe" -ef "$ROOTFS/usr/bin/zelmaro" ] && echo "$p"; done
 }
 # The panel's menu is open: a second window of the panel's.
 menu_open() { test "$(xdotool search --onlyvisible --class '^lxqt-panel$' | wc -l)" -ge 2; }
