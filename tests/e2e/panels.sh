@@ -127,7 +127,7 @@ panel_sni_checks() {
   check "the check mark moves to Red" wait_for 5 menu_checked Red
   check "and leaves Green" not checked_in "$E2E_TMP/menu.png" "$box_x" "$(menu_row Green)"
   xdotool key Escape
-  sleep 0.5
+  wait_for 5 not locate_menu
 
   stop_panel
   check "the icon goes with the panel" wait_for 5 icon_gone
