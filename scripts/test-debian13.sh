@@ -43,7 +43,7 @@ if [ ! -x "$CHROOT/usr/bin/apt-get" ] || [ ! -e "$CHROOT/.debootstrap-done" ]; t
   echo "== debootstrap $SUITE into $CHROOT"
   rm -rf "$CHROOT"
   mkdir -p "$CHROOT"
-  # make: the README's commands start with it; a fresh desktop install has it no more than this.
+  # make: the README's commands are make targets (a fresh system may lack it).
   debootstrap --include=make "$SUITE" "$CHROOT" "$mirror"
   touch "$CHROOT/.debootstrap-done"
 fi
