@@ -63,7 +63,7 @@ fuzz:
 test: deps-test unit e2e fuzz package-test
 
 # The README's set-up and `make test` on Debian 13, in a chroot made with debootstrap and kept in
-# build/debian13 (needs root; run by hand, it takes longer than a CI run has).
+# build/debian13 (needs root; run by hand, not by CI: a first run takes about 40 minutes).
 test-debian13:
 	scripts/install-deps.sh debian13
 	scripts/test-debian13.sh
