@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Zelmaro need.
-# Usage: scripts/install-deps.sh [run|deb|test|bench]
-#   run: build and run; deb: and build the Debian package; test: and test; bench: and measure
+# Installs the Debian packages that building, running and testing Zelmaro need, on Debian 12
+# (bookworm) and 13 (trixie): every name below exists in both (unversioned where the versions
+# differ, as clang).
+# Usage: scripts/install-deps.sh [run|deb|test|bench|debian13]
+#   run: build and run; deb: and build the Debian package; test: and test; bench: and measure;
+#   debian13: only what `make test-debian13` needs here to make its Debian 13 chroot
 set -euo pipefail
 what=${1:-test}
 SUDO=""
@@ -13,7 +16,7 @@ build_pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev 
             qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x11-utils
            dbus dbus-x11 python3 python3-dbus python3-gi python3-xlib imagemagick util-linux procps
-           clang-14 libclang-rt-14-dev openbox locales fonts-cantarell fonts-liberation2
+           clang libclang-rt-dev openbox locales fonts-cantarell fonts-liberation2
            lintian desktop-file-utils appstream man-db lxqt-panel sway swaybg waybar grim passwd)
 deb_pkgs=(dpkg-dev file)
 
@@ -26,6 +29,7 @@ desktop_pkgs=(xfce4-panel gnome-shell gnome-shell-extension-appindicator libglib
               dconf-gsettings-backend dconf-service qt6-wayland plasma-workspace plasma-desktop)
 [ "$what" = run ] || [ "$what" = deb ] || pkgs+=("${test_pkgs[@]}" "${desktop_pkgs[@]}")
 [ "$what" = bench ] && pkgs+=(conky-std)
+[ "$what" = debian13 ] && pkgs=(debootstrap debian-archive-keyring)
 
 missing=()
 for p in "${pkgs[@]}"; do
@@ -35,6 +39,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+[ "$what" = debian13 ] && exit 0
 # The Wayland compositors of the tests (sway refuses root, GNOME Shell) run as this unprivileged user.
 if [ "$what" = test ] && ! id zelmarotest >/dev/null 2>&1; then
   $SUDO useradd --system --create-home --home-dir /var/lib/zelmarotest --shell /usr/sbin/nologin zelmarotest

@@ -41,7 +41,7 @@ gnome_begin() {
   chmod 755 "$E2E_TMP"
   export XDG_DATA_HOME=$E2E_TMP/data XDG_CACHE_HOME=$E2E_TMP/cache
   mkdir -p "$XDG_DATA_HOME/gnome-shell/extensions" "$XDG_CACHE_HOME" "$E2E_TMP/home" "$E2E_TMP/shots"
-  cp -r "$E2E_DIR/gnome-shell-probe" "$XDG_DATA_HOME/gnome-shell/extensions/$PROBE"
+  install_probe
   install -m 755 "$ZELMARO_BIN" "$E2E_TMP/zelmaro"  # the checkout may be out of the user's reach
   chown -R "$TEST_USER:" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" \
     "$E2E_TMP/home" "$E2E_TMP/shots"
@@ -56,6 +56,18 @@ gnome_begin() {
   as_gnome_user gsettings set org.gnome.desktop.interface enable-animations false
   GNOME_X11_DISPLAY=$DISPLAY
   unset DISPLAY  # a Wayland session: the program talks to the shell's compositor
+}
+
+# The probe extension in the form the installed shell loads: an ECMAScript module from GNOME
+# Shell 45 on, the imports.* style before; its metadata names the shell's major version.
+install_probe() {
+  local src=$E2E_DIR/gnome-shell-probe dir=$XDG_DATA_HOME/gnome-shell/extensions/$PROBE major form=legacy.js
+  major=$(gnome-shell --version | sed -n 's/^GNOME Shell \([0-9]*\).*/\1/p')
+  [ -n "$major" ] || { echo "cannot tell GNOME Shell's version"; exit 1; }
+  [ "$major" -ge 45 ] && form=esm.js
+  mkdir -p "$dir"
+  sed -e "/@PROBE@/r $src/probe.js" -e "/@PROBE@/d" "$src/$form" >"$dir/extension.js"
+  sed "s/@SHELL_VERSION@/$major/" "$src/metadata.json" >"$dir/metadata.json"
 }
 
 start_gnome_shell() {

@@ -204,6 +204,11 @@ check() {
 }
 e2e_end() { [ "$E2E_FAILS" -eq 0 ]; }
 
+# ImageMagick 7's convert (its compatibility mode) prints a stray line with -fx, which a
+# pixel count read from its output would take in; its own command, magick, takes the same
+# arguments. ImageMagick 6 has convert only.
+command -v magick >/dev/null 2>&1 && convert() { magick "$@"; }
+
 # Screenshot of a screen area: shot OUT.png X Y W H
 shot() { import -display "$DISPLAY" -window root -crop "$4x$5+$2+$3" +repage "$1"; }
 

@@ -8,6 +8,5 @@ start_openbox
 start_lxqt_panel
 start_stat 30 70
 start_app
-# The menu opens at the pointer: check boxes 15 pixels right of it, rows 25 pixels apart.
-panel_sni_checks start_lxqt_panel 22 15 119 169 273
+panel_sni_checks start_lxqt_panel 22 "^lxqt-panel$"
 e2e_end

@@ -8,9 +8,14 @@ start_watcher
 start_stat 30 70
 start_app
 check "item registers with the watcher" wait_for 15 item_registered
-sleep 1.5  # a few ticks at the fixed readings
 D=$E2E_TMP
-$WATCHER icon "$D/i32.txt" 32
+# The picture once ticks have drawn the fixed readings (the left bar below 30 %, the right one
+# up to 70 %).
+drawn() {
+  $WATCHER icon "$D/i32.txt" 32 && test "$(icon_pixel "$D/i32.txt" 25 15)" = ff00ff00 &&
+    test "$(icon_pixel "$D/i32.txt" 5 5)" = 00000000
+}
+wait_for 5 drawn
 check "frame is black" test "$(icon_pixel "$D/i32.txt" 0 0)" = ff000000
 check "left bar coloured at the bottom" test "$(icon_pixel "$D/i32.txt" 5 29)" = ff00ff00
 check "left bar empty above 30 %" test "$(icon_pixel "$D/i32.txt" 5 5)" = 00000000

@@ -7,8 +7,8 @@ start_watcher
 start_stat 50 50
 start_app
 check "item registers" wait_for 15 item_registered
-sleep 1
 M=$E2E_TMP/menu.txt
+wait_for 5 sh -c "$WATCHER menu 2>/dev/null | grep -qP '\tGreen\t'"
 $WATCHER menu >"$M" 2>&1
 cat "$M" | sed 's/^/       /'
 check "heading kept as disabled text" grep -qP '\tTray Icon Color\tstandard\tdisabled\t' "$M"

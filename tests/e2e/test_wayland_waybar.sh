@@ -19,17 +19,21 @@ check "item registers with waybar's watcher" wait_for 15 wl_item_registered
 B=$E2E_TMP/bar.png
 icon_shown() { bar_shot "$B" && test -n "$($PROBE icon "$B" "$BAR_BG")"; }
 check "icon appears in the bar" wait_for 10 icon_shown
-sleep 1.5  # a few ticks at the set readings
-bar_shot "$B"; keep "$B"
+# Once a tick has drawn the set readings: the left bar low, the right one high.
+low_high() {
+  bar_shot "$B" && read -r left right <<<"$($PROBE bars "$B" "$BAR_BG" "#00ff00")" &&
+    [ "$left" -ge 2 ] && [ "$left" -le 6 ] && [ "$right" -ge 14 ] && [ "$right" -le 18 ]
+}
+wait_for 5 low_high
+keep "$B"
 box=$($PROBE icon "$B" "$BAR_BG")
 echo "       icon at $box (x y w h in the bar's right end)"
 check "icon drawn at its slot size (22 x 22)" test "$(echo "$box" | cut -d' ' -f3-)" = "22 22"
 colours=$($PROBE colours "$B" | tr '\n' ' ')
 echo "       colours: $colours"
 check "crisp: only bar background, frame black and bar green" test "$colours" = "#000000 #00ff00 #202020 "
-read -r left right <<<"$($PROBE bars "$B" "$BAR_BG" "#00ff00")"
 echo "       green rows at 20 % / 80 %: $left / $right"
-check "bars follow the readings (20 % low, 80 % high)" sh -c "[ $left -ge 2 ] && [ $left -le 6 ] && [ $right -ge 14 ] && [ $right -le 18 ]"
+check "bars follow the readings (20 % low, 80 % high)" low_high
 set_usage 90 10
 bars_swapped() {
   bar_shot "$B" && read -r left right <<<"$($PROBE bars "$B" "$BAR_BG" "#00ff00")" &&
@@ -40,15 +44,17 @@ keep "$B"
 
 # --- opening and closing: the host's activation, 20 times, the first after start included
 check "no window shown after start" test "$(wl_app_views)" = 0
+px() { $PROBE pixel "$W" $((wx + $1)) $((wy + $2)); }
+W=$E2E_TMP/window.png
+# The window once painted, in a screenshot: its left scale strip shows teal.
+painted() { as_user grim - >"$W" && read -r wx wy <<<"$(wl_window_origin)" && [ "$(px 12 76)" = "#008080" ]; }
 opened=0 closed=0
 for i in $(seq 20); do
   wl_sni activate
   wait_for 5 wl_window_visible && opened=$((opened + 1))
   if [ "$i" = 1 ]; then
-    sleep 1
-    W=$E2E_TMP/window.png
-    as_user grim - >"$W"; keep "$W"
-    read -r wx wy <<<"$(wl_window_origin)"
+    wait_for 5 painted
+    keep "$W"
   fi
   wl_close_window
   wait_for 5 wl_window_gone && closed=$((closed + 1))
@@ -60,7 +66,6 @@ check "closing hides the window 20 of 20" test "$closed" = 20
 check "program alive after closing" app_running
 
 # --- the window's pictures are opaque on Wayland: the scale strips show teal and cyan
-px() { $PROBE pixel "$W" $((wx + $1)) $((wy + $2)); }
 echo "       window contents at $wx,$wy; strip pixels: $(px 12 76) $(px 13 78) $(px 418 126) $(px 419 128)"
 check "left strip background opaque teal" test "$(px 12 76)" = "#008080"
 check "left strip digits opaque cyan" test "$(px 10 79)" = "#00ffff"

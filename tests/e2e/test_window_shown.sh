@@ -11,7 +11,6 @@ check "item registers" wait_for 15 item_registered
 sleep 3  # ticks while hidden keep the graphs scrolling
 $WATCHER activate
 check "window opens" wait_for 3 window_visible
-sleep 0.8
 W=$(window_visible | head -1)
 eval "$(xdotool getwindowgeometry --shell "$W")"
 check "client area 432 x 191" test "${WIDTH}x${HEIGHT}" = 432x191
@@ -25,9 +24,11 @@ echo "       frame at $FX,$FY size ${FW}x$FH"
 check "frame centred on the 1024 x 768 screen" test $((2 * FX - (1024 - FW))) -ge -1 -a $((2 * FX - (1024 - FW))) -le 1 \
   -a $((2 * FY - (768 - FH))) -ge -1 -a $((2 * FY - (768 - FH))) -le 1
 PNG=$E2E_TMP/window.png
-import -display "$DISPLAY" -window "$W" "$PNG"
-[ -n "${ZELMARO_DOCS:-}" ] && cp "$PNG" "$ZELMARO_DOCS/window.png"
 px() { convert "$PNG" -format '%[hex:p{'"$1,$2"'}]' info: | cut -c1-6; }
+# The window once painted: its button face stands out from the window around it.
+painted() { import -display "$DISPLAY" -window "$W" "$PNG" && [ "$(px 216 23)" != "$(px 216 18)" ]; }
+wait_for 5 painted
+[ -n "${ZELMARO_DOCS:-}" ] && cp "$PNG" "$ZELMARO_DOCS/window.png"
 # Graph 0 at (10, 76), graph 1 at (10, 132), 405 x 50 each.
 # Newest point at column 403 (x 413); one column per tick, so points from before the window
 # opened stand further left.

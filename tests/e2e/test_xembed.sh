@@ -13,10 +13,13 @@ echo "       docked ${WAITED_MS:-?} ms after the tray"
 W=$(icon_docked | head -1)
 eval "$(xdotool getwindowgeometry --shell "$W")"
 check "docked at the tray's size" test "$WIDTH" -ge 16
-sleep 0.6  # a tick at the fixed readings
-shot "$E2E_TMP/icon.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
-colours=$(convert "$E2E_TMP/icon.png" -unique-colors txt:- | grep -c '^[0-9]')
-check "icon at ${WIDTH}x$HEIGHT has only frame, bar and tray colours ($colours)" test "$colours" -eq 3
+# Once a tick has drawn the fixed readings: frame, bars and the tray showing through.
+three_colours() {
+  shot "$E2E_TMP/icon.png" "$X" "$Y" "$WIDTH" "$HEIGHT" &&
+    colours=$(convert "$E2E_TMP/icon.png" -unique-colors txt:- | grep -c '^[0-9]') && [ "$colours" -eq 3 ]
+}
+check "icon at ${WIDTH}x$HEIGHT has only frame, bar and tray colours" wait_for 3 three_colours
+echo "       $colours colours"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
 sleep 0.8
 check "single click does nothing" test "$(window_visible | wc -l)" = 0

@@ -87,14 +87,19 @@ start_stat 40 80
 start_trayer
 start_entry "$DESKTOP" || exit 1
 check "started from the menu entry, it docks in the tray" wait_for 10 icon_docked
-check "it is the installed program" test "$(readlink "/proc/$APP_PID/exe")" = "$ROOTFS/usr/bin/zelmaro"
+# The same file (compared as a file: its path reads differently from the program's own mount
+# namespace when the tests run in a chroot).
+check "it is the installed program" test "/proc/$APP_PID/exe" -ef "$ROOTFS/usr/bin/zelmaro"
 FIRST=$APP_PID FIRST_LAUNCHER=$LAUNCHER_PID
 W=$(icon_docked | head -1)
 eval "$(xdotool getwindowgeometry --shell "$W")"
-sleep 0.6
-shot "$E2E_TMP/icon.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
-colours=$(convert "$E2E_TMP/icon.png" -unique-colors txt:- | grep -c '^[0-9]')
-check "the docked icon shows frame, bars and tray ($colours colours)" test "$colours" -eq 3
+# Once a tick has drawn the readings: frame, bars and the tray showing through.
+three_colours() {
+  shot "$E2E_TMP/icon.png" "$X" "$Y" "$WIDTH" "$HEIGHT" &&
+    colours=$(convert "$E2E_TMP/icon.png" -unique-colors txt:- | grep -c '^[0-9]') && [ "$colours" -eq 3 ]
+}
+check "the docked icon shows frame, bars and tray" wait_for 3 three_colours
+echo "       $colours colours"
 start_entry "$DESKTOP" || exit 1
 check "a second start from the menu shows the single-instance message" \
   wait_for 10 xdotool search --onlyvisible --name '^Zelmaro$'
@@ -151,10 +156,12 @@ eval "$(xdotool getdisplaygeometry --shell)"
 # Pixels of a screenshot that are plainly green (the icon's bars, also when the menu tints the
 # selected item's icon with its highlight colour).
 count_green() { convert "$1" -fx 'g > 0.6 && r < 0.4 && b < 0.45' -format '%[fx:int(mean * w * h + 0.5)]' info:; }
+# listed NAME: a screenshot of the open menu (NAME.png) shows the entry's icon.
+listed() { shot "$E2E_TMP/$1.png" 0 $((HEIGHT - 300)) 400 260 && [ "$(count_green "$E2E_TMP/$1.png")" -ge 20 ]; }
 # The installed programs of this test's package that run now (started by the panel, not by us).
 ours() {
   local p
-  for p in $(pgrep -x zelmaro); do [ "$(readlink "/proc/$p/exe")" = "$ROOTFS/usr/bin/zelmaro" ] && echo "$p"; done
+  for p in $(pgrep -x zelmaro); do [ "/proc/$p/exe" -ef "$ROOTFS/usr/bin/zelmaro" ] && echo "$p"; done
 }
 # The panel's menu is open: a second window of the panel's.
 menu_open() { test "$(xdotool search --onlyvisible --class '^lxqt-panel$' | wc -l)" -ge 2; }
@@ -170,8 +177,7 @@ from_menu() {
   sleep 0.5
   xdotool key ctrl+a  # the search field keeps the last search: type over it
   xdotool type --delay 100 zelmaro
-  sleep 1.5
-  shot "$E2E_TMP/$1.png" 0 $((HEIGHT - 300)) 400 260
+  wait_for 5 listed "$1"  # the search has found the entry
   xdotool mousemove 60 $((HEIGHT - 75)) click 1  # the one result, above the search field
   wait_for 5 menu_closed
 }

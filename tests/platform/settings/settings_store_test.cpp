@@ -17,6 +17,7 @@
 #include <sstream>
 
 #include "support/temp_dir.h"
+#include "support/wait_child.h"
 #include "support/qt_app.h"
 
 using platform::SettingsStore;
@@ -101,7 +102,7 @@ TEST(SettingsStore, DefaultDirectoryFollowsXdgConfigHome) {
 TEST(SettingsStore, AStaleLockIsTakenOverAtOnce) {
   pid_t dead = ::fork();
   if (dead == 0) ::_exit(0);
-  ::waitpid(dead, nullptr, 0);
+  WaitChild(dead);
   char host[256] = {};
   ::gethostname(host, sizeof host - 1);
   for (const std::string& lock : {std::string(), std::string("\x01garbled\xff"),
@@ -144,7 +145,7 @@ TEST(SettingsStore, ALiveLockDelaysOnlyTheWorker) {
   QCoreApplication::processEvents();
   EXPECT_TRUE(outcomes.empty());  // still waiting for the holder, on the worker
   ASSERT_EQ(::write(release[1], "y", 1), 1);
-  ::waitpid(holder, nullptr, 0);
+  WaitChild(holder);
   store.WaitForSaves();
   QCoreApplication::processEvents();
   // The first value may have been written already or replaced by the newer one, never after it.
@@ -170,7 +171,7 @@ TEST(SettingsStore, SavesKeepOtherKeysAndAreWholeAfterAKillAtAnyMoment) {
     }
     ::usleep(1000 + round * 1500);
     ::kill(saver, SIGKILL);
-    ::waitpid(saver, nullptr, 0);
+    WaitChild(saver);
     const std::string text = ReadText(dir.File("Quenlark.ini"));
     ASSERT_EQ(text.size(), original.size()) << round;
     ASSERT_EQ(text.substr(0, others.size()), others) << round;

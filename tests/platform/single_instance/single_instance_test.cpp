@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 
 #include "support/temp_dir.h"
+#include "support/wait_child.h"
 #include "support/qt_app.h"
 
 using platform::SingleInstance;
@@ -44,7 +45,7 @@ TEST(SingleInstance, LockOfAKilledProcessIsTakenOver) {
     ::_exit(holder.PrevInstance() ? 1 : 0);  // no destructors: the lock file stays
   }
   int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_EQ(WaitChild(child, &status), child);
   ASSERT_TRUE(WIFEXITED(status));
   ASSERT_EQ(WEXITSTATUS(status), 0);
   ASSERT_TRUE(std::filesystem::exists(dir.File("Zelmaro.lock")));
@@ -105,7 +106,7 @@ TEST(SingleInstance, AnUnusableLockDirectoryStillAllowsExactlyOneCopy) {
   EXPECT_EQ(held, 'y');
   EXPECT_TRUE(SingleInstance("Zelmaro", nowhere).PrevInstance());
   ::kill(child, SIGKILL);
-  ::waitpid(child, nullptr, 0);
+  WaitChild(child);
   SingleInstance next("Zelmaro", nowhere);
   EXPECT_FALSE(next.PrevInstance());
 }
@@ -137,7 +138,7 @@ TEST(SingleInstance, SimultaneousStartsLetExactlyOneRun) {
     int running = 0, refused = 0;
     for (const pid_t child : children) {
       int status = 0;
-      ASSERT_EQ(::waitpid(child, &status, 0), child);
+      ASSERT_EQ(WaitChild(child, &status), child);
       ASSERT_TRUE(WIFEXITED(status));
       running += WEXITSTATUS(status) == 0;
       refused += WEXITSTATUS(status) == 1;

@@ -1,9 +1,8 @@
 /* Test rig only. Lets the end-to-end tests use the shell's D-Bus Eval and Screenshot calls
  * (which the shell allows only in its unsafe mode), and gives them a few helpers: real pointer
- * input through a virtual device, where the tray items sit, and the state of an item's menu. */
-const { Clutter, GLib } = imports.gi;
-const Main = imports.ui.main;
-const PopupMenu = imports.ui.popupMenu;
+ * input through a virtual device, where the tray items sit, and the state of an item's menu.
+ * The body of the probe: gnome.sh puts it into esm.js (shells from 45 on) or legacy.js (older
+ * shells), which bind Clutter, GLib, Main and PopupMenu and call enableProbe and disableProbe. */
 
 let pointer = null;
 
@@ -12,7 +11,7 @@ function now() { return GLib.get_monotonic_time(); }
 // Moves the pointer to (x, y) and presses and releases the button, count times.
 function click(x, y, button, count) {
     if (!pointer)
-        pointer = Clutter.get_default_backend().get_default_seat()
+        pointer = (global.stage.context?.get_backend?.() ?? Clutter.get_default_backend()).get_default_seat()
             .create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
     pointer.notify_absolute_motion(now(), x, y);
     for (let i = 0; i < (count || 1); i++) {
@@ -54,17 +53,15 @@ function menu(id) {
 }
 
 function windows() {
-    return global.get_window_actors().map(a => a.meta_window.get_title()).join('\n');
+    const actors = global.compositor?.get_window_actors?.() ?? global.get_window_actors();
+    return actors.map(a => a.meta_window.get_title()).join('\n');
 }
 
-function init() {
-    return {
-        enable() {
-            global.context.unsafe_mode = true;
-            global.e2e = { click, items, menu, windows };
-        },
-        disable() {
-            delete global.e2e;
-        },
-    };
+function enableProbe() {
+    global.context.unsafe_mode = true;
+    global.e2e = { click, items, menu, windows };
+}
+
+function disableProbe() {
+    delete global.e2e;
 }
