@@ -15,7 +15,7 @@
 #include "platform/runtime/runtime.h"
 #include "platform/settings/settings_store.h"
 #include "platform/single_instance/single_instance.h"
-#include "platform/window_system/widgets.h"
+#include "platform/window_system/timer.h"
 #include "window/graph_backlog.h"
 
 namespace window {
@@ -28,7 +28,7 @@ struct Form1Services {
   std::string configDir;  // empty: the user's config directory
   std::string lockDir;    // empty: the user's runtime directory
   std::unique_ptr<platform::NotificationArea> notifyArea;  // null: the desktop's tray
-  std::unique_ptr<platform::MessageBoxes> messageBoxes;    // null: toolkit message boxes
+  std::unique_ptr<platform::MessageBoxes> messageBoxes;    // null: the system's message boxes
   std::unique_ptr<platform::Clock> clock;                  // null: the system clock
   // Ends the process after a run-time error has been reported (status 1).
   std::function<void(int status)> terminate;
@@ -118,5 +118,5 @@ class Form1 {
   // No tray host to open the window from: minimising leaves it on the task bar.
   bool trayMissing_ = false;
   bool trayEverMissing_ = false;
-  std::unique_ptr<QTimer> trayWait_;
+  std::unique_ptr<platform::Timer> trayWait_;
 };

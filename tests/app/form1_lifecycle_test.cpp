@@ -12,11 +12,11 @@ TEST(Form1Lifecycle, TheUsersCloseOnlyHidesAndSamplingGoesOn) {
   Form1Harness h;
   Form1& f = h.Load();
   f.ShowAvgUsage_Click();
-  ASSERT_TRUE(f.Controls().form->isVisible());
-  f.Controls().form->close();  // the close button
-  EXPECT_FALSE(f.Controls().form->isVisible());
+  ASSERT_TRUE(f.Controls().form->Visible());
+  f.Controls().form->Close();  // the close button
+  EXPECT_FALSE(f.Controls().form->Visible());
   EXPECT_FALSE(f.Unloaded());
-  EXPECT_TRUE(f.Controls().Timer1->isActive());
+  EXPECT_TRUE(f.Controls().Timer1->Enabled());
   EXPECT_TRUE(h.tray->Shown());
   bool cancel = false;
   f.Form_QueryUnload(cancel, 0);
@@ -29,14 +29,14 @@ TEST(Form1Lifecycle, TrayCallbacksOpenTheWindowOnlyFor515) {
   Form1& f = h.Load();
   for (std::uint32_t other : {512u, 513u, 514u, 516u, 518u}) {
     h.tray->Fire(other);
-    EXPECT_FALSE(f.Controls().form->isVisible()) << other;
+    EXPECT_FALSE(f.Controls().form->Visible()) << other;
   }
   h.tray->Fire(515);
-  EXPECT_TRUE(f.Controls().form->isVisible());
+  EXPECT_TRUE(f.Controls().form->Visible());
   EXPECT_EQ(f.WindowState(), 0);
   h.tray->Fire(515);  // again while open: stays open, normal
-  EXPECT_TRUE(f.Controls().form->isVisible());
-  EXPECT_EQ(h.tray->ExportedMenu(), f.Controls().mnuFile);
+  EXPECT_TRUE(f.Controls().form->Visible());
+  EXPECT_EQ(h.tray->ExportedMenu(), f.Controls().mnuFile->NativeMenu());
 }
 
 // Waits, handling events, until done() or two seconds have passed.
@@ -55,24 +55,24 @@ TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
   h.tray->SetHostPresent(false);
   Form1& f = *h.form;
   f.Form_Load();
-  auto* w = f.Controls().form;
-  EXPECT_FALSE(w->isVisible());  // hidden as usual while a panel may still be starting
-  ASSERT_TRUE(Within2s([w] { return w->isVisible(); }));
+  platform::FormWindow* w = f.Controls().form.get();
+  EXPECT_FALSE(w->Visible());  // hidden as usual while a panel may still be starting
+  ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
   EXPECT_EQ(f.WindowState(), 0);
   ASSERT_EQ(h.reports.size(), 1u);
   EXPECT_NE(h.reports[0].find("no notification area"), std::string::npos);
-  w->close();  // the close button minimises, but does not hide
+  w->Close();  // the close button minimises, but does not hide
   QCoreApplication::processEvents();  // the window system's answer to the minimise
-  EXPECT_TRUE(w->isVisible());
+  EXPECT_TRUE(w->Visible());
   EXPECT_EQ(f.WindowState(), 1);
   h.tray->SetHostPresent(true);  // a panel starts: to the tray as usual
-  EXPECT_FALSE(w->isVisible());
+  EXPECT_FALSE(w->Visible());
   h.tray->Fire(515);
-  EXPECT_TRUE(w->isVisible());
-  w->close();
-  EXPECT_FALSE(w->isVisible());
+  EXPECT_TRUE(w->Visible());
+  w->Close();
+  EXPECT_FALSE(w->Visible());
   h.tray->SetHostPresent(false);  // the panel goes for good: back on the task bar, minimised
-  ASSERT_TRUE(Within2s([w] { return w->isVisible(); }));
+  ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
   EXPECT_EQ(f.WindowState(), 1);
   EXPECT_EQ(h.reports.size(), 2u);
 }
@@ -85,7 +85,7 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   bool timerStopped = false, queryClosed = false;
   h.tray->SetObserver([&](std::uint32_t message) {
     if (message != platform::NIM_DELETE) return;
-    timerStopped = !f.Controls().Timer1->isActive();
+    timerStopped = !f.Controls().Timer1->Enabled();
     platform::PDH_STATUS status = 0;
     f.PerformanceQuery().PdhVbGetDoubleCounterValue(f.hCounter[0], &status);
     queryClosed = status == platform::PDH_INVALID_HANDLE;
@@ -96,7 +96,7 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
-  EXPECT_FALSE(f.Controls().Timer1->isActive());
+  EXPECT_FALSE(f.Controls().Timer1->Enabled());
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
   EXPECT_FALSE(h.tray->Shown());
   const size_t requests = h.tray->Requests().size();
@@ -110,7 +110,7 @@ TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   f.Close(Form1::kCloseBySessionEnd);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
-  EXPECT_FALSE(f.Controls().Timer1->isActive());
+  EXPECT_FALSE(f.Controls().Timer1->Enabled());
   EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
 }
@@ -127,8 +127,8 @@ TEST(Form1Errors, AnErrorEscapingAHandlerIsReportedByNameAndEndsTheProgram) {
   EXPECT_EQ(h.messages[0].text, "Run-time error '9':\n\nSubscript out of range");
   EXPECT_EQ(h.messages[0].title, "Zelmaro");
   EXPECT_EQ(h.terminated, 1);
-  EXPECT_FALSE(f.Controls().Timer1->isActive());  // no tick runs behind the report
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->isChecked(), i == 2) << i;
+  EXPECT_FALSE(f.Controls().Timer1->Enabled());  // no tick runs behind the report
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->Checked(), i == 2) << i;
 }
 
 TEST(Form1Errors, ACheckedCounterLeavingSixteenBitsIsAnOverflow) {

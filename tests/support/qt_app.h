@@ -1,7 +1,7 @@
 // One application object for every test of this program that needs the widget toolkit.
 #pragma once
 
-#include "platform/window_system/widgets.h"
+#include <QApplication>
 
 namespace testing_qt {
 

@@ -1,4 +1,4 @@
-#include "platform/raster_graphics/qt_images.h"
+#include "platform/raster_graphics/qt_images_unix.h"
 
 #include <cstdint>
 #include <cstring>
