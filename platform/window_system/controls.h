@@ -118,6 +118,8 @@ class PushButton : public Control {
   std::string ToolTip() const;
   void SetToolTip(const std::string& text);
   void SetClickHandler(std::function<void()> handler);
+  // Presses and releases the button as the user does.
+  void Click();
 };
 
 class PictureBox : public Container {

@@ -115,6 +115,8 @@ void PushButton::SetClickHandler(std::function<void()> handler) {
   if (handler) QObject::connect(button, &QPushButton::clicked, button, [h = std::move(handler)] { h(); });
 }
 
+void PushButton::Click() { WidgetOf<QPushButton>(*this)->click(); }
+
 PictureBox::PictureBox(Container& parent, int x, int y, PictureSurface& surface)
     : Container(std::make_unique<NativeControl>(NewView(parent, x, y, surface))), surface_(surface) {}
 

@@ -39,6 +39,23 @@ TEST(Form1Lifecycle, TrayCallbacksOpenTheWindowOnlyFor515) {
   EXPECT_EQ(h.tray->ExportedMenu(), f.Controls().mnuFile->NativeMenu());
 }
 
+TEST(Form1Lifecycle, MenuChoicesAndTheButtonReachTheirHandlers) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  auto& c = f.Controls();
+  c.mnuCOLOR[4]->Click();
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(c.mnuCOLOR[i]->Checked(), i == 4) << i;
+  c.ShowAvgUsage->Click();
+  EXPECT_TRUE(c.form->Visible());
+  f.Timer1_Timer();
+  EXPECT_EQ(f.SampleCount, 1);
+  c.BtnReSet->Click();
+  EXPECT_EQ(f.SampleCount, 0);
+  c.mnuExit->Click();
+  EXPECT_TRUE(f.Unloaded());
+  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
+}
+
 // Waits, handling events, until done() or two seconds have passed.
 template <typename Done>
 bool Within2s(Done done) {
