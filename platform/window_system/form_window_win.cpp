@@ -55,6 +55,13 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         }
       }
       break;
+    case WM_SETFOCUS:
+      // The keyboard goes to the first control that takes it, as the toolkit's windows do.
+      if (HWND first = GetNextDlgTabItem(hwnd, nullptr, FALSE)) {
+        SetFocus(first);
+        return 0;
+      }
+      break;
     case WM_MOUSEMOVE:
       if (s != nullptr && s->mouseMoved) {
         const int button = (wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) | (wParam & MK_MBUTTON ? 4 : 0);
