@@ -112,7 +112,7 @@ void PushButton::SetToolTip(const std::string& text) {
 void PushButton::SetClickHandler(std::function<void()> handler) {
   QPushButton* button = WidgetOf<QPushButton>(*this);
   QObject::disconnect(button, &QPushButton::clicked, nullptr, nullptr);
-  if (handler) QObject::connect(button, &QPushButton::clicked, button, [h = std::move(handler)] { h(); });
+  if (handler) QObject::connect(button, &QPushButton::clicked, button, std::move(handler));
 }
 
 void PushButton::Click() { WidgetOf<QPushButton>(*this)->click(); }

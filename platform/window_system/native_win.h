@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/locale/utf16_win.h"
 #include "platform/raster_graphics/picture_surface.h"
 #include "platform/window_system/controls.h"
 
@@ -62,9 +63,7 @@ void Attach(HWND hwnd, NativeControl* control);
 // The control that a window of ours stands for (null for other windows).
 NativeControl* ControlOf(HWND hwnd);
 
-// UTF-8 and the system's UTF-16.
-std::wstring Wide(const std::string& text);
-std::string Utf8(const std::wstring& text);
+// A window's text as UTF-8.
 std::string WindowText(HWND hwnd);
 
 // The process's module, for window classes and windows.

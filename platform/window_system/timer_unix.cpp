@@ -7,21 +7,21 @@ namespace platform {
 
 struct Timer::Native {
   QTimer timer;
-  std::function<void()> handler;
+  QMetaObject::Connection handler;
 };
 
 Timer::Timer(int intervalMs) : native_(std::make_unique<Native>()) {
   native_->timer.setInterval(intervalMs);
   native_->timer.setTimerType(Qt::PreciseTimer);
-  Native* n = native_.get();
-  QObject::connect(&n->timer, &QTimer::timeout, &n->timer, [n] {
-    if (n->handler) n->handler();
-  });
 }
 
 Timer::~Timer() = default;
 
-void Timer::SetHandler(std::function<void()> handler) { native_->handler = std::move(handler); }
+// The handler is the timer's one receiver: a tick calls it and nothing else.
+void Timer::SetHandler(std::function<void()> handler) {
+  QObject::disconnect(native_->handler);
+  if (handler) native_->handler = QObject::connect(&native_->timer, &QTimer::timeout, &native_->timer, std::move(handler));
+}
 
 int Timer::Interval() const { return native_->timer.interval(); }
 

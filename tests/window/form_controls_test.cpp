@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "platform/window_system/message_loop.h"
-
-#include "support/qt_app.h"
+#include "support/window_system.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ const window::ColourEntries kColours{{"Blue", "Cyan", "Green", "Purple", "Red", 
 class FormControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing_qt::EnsureQtApp();
+    testing_ws::EnsureWindowSystem();
     c = window::CreateForm1Controls(kColours);
   }
   std::unique_ptr<Form1Controls> c;
@@ -147,7 +146,7 @@ TEST_F(FormControlsTest, LayoutDoesNotMoveWithTheWindowState) {
 }
 
 TEST(FormControlsLifetimeTest, DestroyingTheControlsFreesEveryGraphicsObject) {
-  testing_qt::EnsureQtApp();
+  testing_ws::EnsureWindowSystem();
   const std::size_t live = gdi::LiveObjectCount();
   {
     auto c = window::CreateForm1Controls(kColours);
