@@ -80,6 +80,4 @@ void WatchSessionEnd(std::function<void()> onEnd) {
   for (int sig : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(sig, &sa, nullptr);
 }
 
-void ProcessPendingMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
-
 }  // namespace platform

@@ -19,10 +19,7 @@ void BeginDisplayConnection();
 void EndDisplayConnection();
 
 // Calls onEnd on the user-interface thread when the process receives SIGTERM, SIGHUP or SIGINT.
-// Needs a running QCoreApplication; call once.
+// Needs the message loop (platform/window_system/message_loop.h); call once.
 void WatchSessionEnd(std::function<void()> onEnd);
-
-// Dispatches every message already waiting in the user-interface thread's queue.
-void ProcessPendingMessages();
 
 }  // namespace platform

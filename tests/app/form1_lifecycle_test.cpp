@@ -6,6 +6,7 @@
 #include <string>
 
 #include "form1_harness.h"
+#include "platform/window_system/native_unix.h"
 #include "window/form_controls.h"
 
 namespace {
@@ -14,11 +15,11 @@ TEST(Form1Lifecycle, TheUsersCloseOnlyHidesAndSamplingGoesOn) {
   Form1Harness h;
   Form1& f = h.Load();
   f.ShowAvgUsage_Click();
-  ASSERT_TRUE(f.Controls().form->isVisible());
-  f.Controls().form->close();  // the close button
-  EXPECT_FALSE(f.Controls().form->isVisible());
+  ASSERT_TRUE(f.Controls().form->Visible());
+  f.Controls().form->Close();  // the close button
+  EXPECT_FALSE(f.Controls().form->Visible());
   EXPECT_FALSE(f.Unloaded());
-  EXPECT_TRUE(f.Controls().Timer1->isActive());
+  EXPECT_TRUE(f.Controls().Timer1->Enabled());
   EXPECT_TRUE(h.tray->Shown());
   bool cancel = false;
   f.Form_QueryUnload(cancel, 0);
@@ -31,13 +32,30 @@ TEST(Form1Lifecycle, TrayCallbacksOpenTheWindowOnlyFor515) {
   Form1& f = h.Load();
   for (std::uint32_t other : {512u, 513u, 514u, 516u, 518u}) {
     h.tray->Fire(other);
-    EXPECT_FALSE(f.Controls().form->isVisible()) << other;
+    EXPECT_FALSE(f.Controls().form->Visible()) << other;
   }
   h.tray->Fire(515);
-  EXPECT_TRUE(f.Controls().form->isVisible());
+  EXPECT_TRUE(f.Controls().form->Visible());
   EXPECT_EQ(f.WindowState(), 0);
   h.tray->Fire(515);  // again while open: stays open, normal
-  EXPECT_TRUE(f.Controls().form->isVisible());
+  EXPECT_TRUE(f.Controls().form->Visible());
+}
+
+TEST(Form1Lifecycle, MenuChoicesAndTheButtonReachTheirHandlers) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  auto& c = f.Controls();
+  c.mnuCOLOR[4]->Click();
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(c.mnuCOLOR[i]->Checked(), i == 4) << i;
+  c.ShowAvgUsage->Click();
+  EXPECT_TRUE(c.form->Visible());
+  f.Timer1_Timer();
+  EXPECT_EQ(f.SampleCount, 1);
+  c.BtnReSet->Click();
+  EXPECT_EQ(f.SampleCount, 0);
+  c.mnuExit->Click();
+  EXPECT_TRUE(f.Unloaded());
+  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
 }
 
 // Waits, handling events, until done() or two seconds have passed.
@@ -56,24 +74,24 @@ TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
   h.hosts->SetHostPresent(false);
   Form1& f = *h.form;
   f.Form_Load();
-  auto* w = f.Controls().form;
-  EXPECT_FALSE(w->isVisible());  // hidden as usual while a panel may still be starting
-  ASSERT_TRUE(Within2s([w] { return w->isVisible(); }));
+  platform::FormWindow* w = f.Controls().form.get();
+  EXPECT_FALSE(w->Visible());  // hidden as usual while a panel may still be starting
+  ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
   EXPECT_EQ(f.WindowState(), 0);
   ASSERT_EQ(h.reports.size(), 1u);
   EXPECT_NE(h.reports[0].find("no notification area"), std::string::npos);
-  w->close();  // the close button minimises, but does not hide
+  w->Close();  // the close button minimises, but does not hide
   QCoreApplication::processEvents();  // the window system's answer to the minimise
-  EXPECT_TRUE(w->isVisible());
+  EXPECT_TRUE(w->Visible());
   EXPECT_EQ(f.WindowState(), 1);
   h.hosts->SetHostPresent(true);  // a panel starts: to the tray as usual
-  EXPECT_FALSE(w->isVisible());
+  EXPECT_FALSE(w->Visible());
   h.tray->Fire(515);
-  EXPECT_TRUE(w->isVisible());
-  w->close();
-  EXPECT_FALSE(w->isVisible());
+  EXPECT_TRUE(w->Visible());
+  w->Close();
+  EXPECT_FALSE(w->Visible());
   h.hosts->SetHostPresent(false);  // the panel goes for good: back on the task bar, minimised
-  ASSERT_TRUE(Within2s([w] { return w->isVisible(); }));
+  ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
   EXPECT_EQ(f.WindowState(), 1);
   EXPECT_EQ(h.reports.size(), 2u);
 }
@@ -89,17 +107,20 @@ TEST(Form1Lifecycle, TheWindowOpenedForWantOfATrayGoesThereUnlessTheUserTookItUp
     h.hosts->SetHostPresent(false);
     Form1& f = *h.form;
     f.Form_Load();
-    auto* w = f.Controls().form;
-    ASSERT_TRUE(Within2s([w] { return w->isVisible(); }));
-    if (user == "moved") w->move(w->pos() + QPoint(40, 0));
+    platform::FormWindow* w = f.Controls().form.get();
+    ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
+    if (user == "moved") {
+      const platform::Rect frame = w->FrameGeometry();
+      w->MoveFrameTo(frame.x + 40, frame.y);
+    }
     if (user == "pressed") {
-      QPushButton* button = f.Controls().BtnReSet;
+      QWidget* button = platform::WidgetOf<QWidget>(*f.Controls().BtnReSet);
       QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)),
                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
       QCoreApplication::sendEvent(button, &press);
     }
     h.hosts->SetHostPresent(true);
-    EXPECT_EQ(w->isVisible(), user != "nothing");
+    EXPECT_EQ(w->Visible(), user != "nothing");
     EXPECT_EQ(f.WindowState(), user == "nothing" ? 1 : 0);
     EXPECT_TRUE(h.tray->Shown());
   }
@@ -113,7 +134,7 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   bool timerStopped = false, queryClosed = false;
   h.tray->SetObserver([&](std::uint32_t message) {
     if (message != platform::NIM_DELETE) return;
-    timerStopped = !f.Controls().Timer1->isActive();
+    timerStopped = !f.Controls().Timer1->Enabled();
     platform::PDH_STATUS status = 0;
     f.PerformanceQuery().PdhVbGetDoubleCounterValue(f.hCounter[0], &status);
     queryClosed = status == platform::PDH_INVALID_HANDLE;
@@ -124,7 +145,7 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
-  EXPECT_FALSE(f.Controls().Timer1->isActive());
+  EXPECT_FALSE(f.Controls().Timer1->Enabled());
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
   EXPECT_FALSE(h.tray->Shown());
   const size_t requests = h.tray->Requests().size();
@@ -138,7 +159,7 @@ TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   f.Close(Form1::kCloseBySessionEnd);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
-  EXPECT_FALSE(f.Controls().Timer1->isActive());
+  EXPECT_FALSE(f.Controls().Timer1->Enabled());
   EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
 }
@@ -155,8 +176,8 @@ TEST(Form1Errors, AnErrorEscapingAHandlerIsReportedByNameAndEndsTheProgram) {
   EXPECT_EQ(h.messages[0].text, "Run-time error '9':\n\nSubscript out of range");
   EXPECT_EQ(h.messages[0].title, "Zelmaro");
   EXPECT_EQ(h.terminated, 1);
-  EXPECT_FALSE(f.Controls().Timer1->isActive());  // no tick runs behind the report
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->isChecked(), i == 2) << i;
+  EXPECT_FALSE(f.Controls().Timer1->Enabled());  // no tick runs behind the report
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->Checked(), i == 2) << i;
 }
 
 TEST(Form1Errors, ACheckedCounterLeavingSixteenBitsIsAnOverflow) {

@@ -19,10 +19,10 @@ TEST(Form1Startup, EndsHiddenInTheTrayWithTheComposedIconAndTheTimerRunning) {
   Form1& f = h.Load();
   ASSERT_TRUE(h.messages.empty());
   EXPECT_FALSE(f.Unloaded());
-  EXPECT_FALSE(f.Controls().form->isVisible());
+  EXPECT_FALSE(f.Controls().form->Visible());
   EXPECT_EQ(f.WindowState(), 1);
-  EXPECT_TRUE(f.Controls().Timer1->isActive());
-  EXPECT_EQ(f.Controls().Timer1->interval(), 500);
+  EXPECT_TRUE(f.Controls().Timer1->Enabled());
+  EXPECT_EQ(f.Controls().Timer1->Interval(), 500);
   EXPECT_EQ(f.SampleCount, 0);  // the hand-made tick never enters the averages
   EXPECT_EQ(int{f.NumCPUs}, 2);
   EXPECT_NE(f.hCounter[0], 0u);
@@ -45,7 +45,7 @@ TEST(Form1Startup, EndsHiddenInTheTrayWithTheComposedIconAndTheTimerRunning) {
   EXPECT_EQ(Pixel(req[1].icon, 17, 20) >> 24, 0u);  // the right bar's first column is transparent
   EXPECT_EQ(Pixel(req[1].icon, 0, 0), 0xFF000000u);
   // Green is ticked, and nothing is written while starting.
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->isChecked(), i == 2) << i;
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->Checked(), i == 2) << i;
   EXPECT_FALSE(std::filesystem::exists(h.dir().File("config/Quenlark.ini")));
 }
 
@@ -62,9 +62,9 @@ TEST(Form1Startup, ASecondInstanceIsRefusedWhileTheFirstKeepsRunning) {
   EXPECT_TRUE(second.Unloaded());
   EXPECT_EQ(second.ExitStatus(), 1);
   EXPECT_TRUE(h2.tray->Requests().empty());
-  EXPECT_FALSE(second.Controls().form->isVisible());
+  EXPECT_FALSE(second.Controls().form->Visible());
   EXPECT_FALSE(first.Unloaded());
-  EXPECT_TRUE(first.Controls().Timer1->isActive());
+  EXPECT_TRUE(first.Controls().Timer1->Enabled());
   EXPECT_EQ(firstTray->Requests().back().message, platform::NIM_MODIFY);
 }
 
@@ -78,7 +78,7 @@ TEST(Form1Startup, AnUnreadableCounterSourceShowsTheServiceMessage) {
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 1);
   EXPECT_TRUE(h.tray->Requests().empty());
-  EXPECT_FALSE(f.Controls().form->isVisible());
+  EXPECT_FALSE(f.Controls().form->Visible());
 }
 
 TEST(Form1Startup, ASingleProcessorSamplesOneCounterAndStillStarts) {
@@ -119,7 +119,7 @@ TEST(Form1Startup, TheStoredColourIsRestoredAndABadOneFallsBackToGreenUntouched)
     auto f = h.Make();
     f->Form_Load();
     ASSERT_FALSE(f->Unloaded()) << c.stored;
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->isChecked(), i == c.ticked) << c.stored;
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->Checked(), i == c.ticked) << c.stored;
     std::ifstream in(ini);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before) << c.stored;
     f->Close(Form1::kCloseByCode);

@@ -24,7 +24,7 @@ class Form1Tick : public ::testing::Test {
     h->stat.Advance(std::move(usage));
     f->Timer1_Timer();
   }
-  QString Text(QLabel* l) { return l->text(); }
+  std::string Text(const platform::Label* l) { return l->Caption(); }
   std::unique_ptr<Form1Harness> h;
   Form1* f = nullptr;
 };
@@ -76,7 +76,7 @@ TEST_F(Form1Tick, ACounterSourceThatVanishesOrBreaksMidRunOnlyLosesThoseReadings
   f->Timer1_Timer();
   EXPECT_EQ(f->SampleCount, 3);
   EXPECT_DOUBLE_EQ(f->CpuSum[0], 50);
-  EXPECT_TRUE(f->Controls().Timer1->isActive());
+  EXPECT_TRUE(f->Controls().Timer1->Enabled());
   // Back to normal: the first good collection gives no rate, the next one does.
   h->stat.Advance({20, 20});
   f->Timer1_Timer();
@@ -105,7 +105,7 @@ TEST_F(Form1Tick, AResetBetweenTicksRestartsSumsAndCount) {
   EXPECT_EQ(f->SampleCount, 0);
   EXPECT_EQ(Text(f->Controls().Label2), "00:00:00");
   EXPECT_EQ(Text(f->Controls().cpu0avg), window::UsageText(0));
-  EXPECT_TRUE(f->Controls().Timer1->isActive());
+  EXPECT_TRUE(f->Controls().Timer1->Enabled());
   Tick({10, 20});
   EXPECT_EQ(f->SampleCount, 1);
   EXPECT_DOUBLE_EQ(f->CpuSum[0], 10);
@@ -114,12 +114,12 @@ TEST_F(Form1Tick, AResetBetweenTicksRestartsSumsAndCount) {
 
 TEST_F(Form1Tick, AveragesFollowOnlyWhileTheWindowIsOpenAndCoverEveryTickSinceTheReset) {
   Start();
-  const QString before = Text(f->Controls().cpu0avg);
+  const std::string before = Text(f->Controls().cpu0avg);
   Tick({20, 0});
   Tick({40, 0});
   EXPECT_EQ(Text(f->Controls().cpu0avg), before);  // hidden: nothing formatted
   f->ShowAvgUsage_Click();
-  EXPECT_TRUE(f->Controls().form->isVisible());
+  EXPECT_TRUE(f->Controls().form->Visible());
   Tick({60, 0});
   EXPECT_EQ(Text(f->Controls().cpu0avg), window::UsageText(40));
   EXPECT_EQ(Text(f->Controls().cpu1avg), window::UsageText(0));
@@ -158,7 +158,7 @@ TEST_F(Form1Tick, TheIconFollowsTheReadingsAndTheChosenColour) {
   }
   EXPECT_NE(text.find("[Zelmaro_Set]"), std::string::npos);
   EXPECT_NE(text.find("Color=4"), std::string::npos);
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->isChecked(), i == 4) << i;
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->Checked(), i == 4) << i;
 }
 
 TEST_F(Form1Tick, AChosenColourSurvivesARestart) {
@@ -167,7 +167,7 @@ TEST_F(Form1Tick, AChosenColourSurvivesARestart) {
   f->mnuExit_Click();
   h->form.reset();
   Form1& again = h->Load();
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(again.Controls().mnuCOLOR[i]->isChecked(), i == 6) << i;
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(again.Controls().mnuCOLOR[i]->Checked(), i == 6) << i;
   const auto& icon = h->tray->Requests().back().icon;
   EXPECT_EQ(icon.argb[2 * 32 + 5], 0xFFFFFF00u);  // yellow
 }

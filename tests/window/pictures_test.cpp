@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/raster_graphics/picture_surface.h"
-#include "platform/raster_graphics/qt_images.h"
+#include "platform/raster_graphics/qt_images_unix.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <clocale>
 #include <string>
 
@@ -23,17 +24,17 @@ TEST_F(UsageTextTest, PatternWithoutLeadingZerosAndTwoDecimals) {
       {100, "100.00 %"},    {0.004, ".00 %"},      {9.999, "10.00 %"},  {33.333333, "33.33 %"},
       {66.666666, "66.67 %"}, {1234.5, "1234.50 %"}, {0.1 + 0.2, ".30 %"},
   };
-  for (const auto& c : cases) EXPECT_EQ(window::UsageText(c.value).toStdString(), c.text) << c.value;
+  for (const auto& c : cases) EXPECT_EQ(window::UsageText(c.value), c.text) << c.value;
 }
 
 TEST_F(UsageTextTest, HalvesRoundAwayFromZeroAsTheirDecimalTextReads) {
   // 0.005 and 99.995 have no exact binary form; the stored doubles lie on either side of
   // the half, yet both round up as written.
-  EXPECT_EQ(window::UsageText(0.005).toStdString(), ".01 %");
-  EXPECT_EQ(window::UsageText(99.995).toStdString(), "100.00 %");
-  EXPECT_EQ(window::UsageText(12.345).toStdString(), "12.35 %");
-  EXPECT_EQ(window::UsageText(1.125).toStdString(), "1.13 %");
-  EXPECT_EQ(window::UsageText(0.0049999).toStdString(), ".00 %");
+  EXPECT_EQ(window::UsageText(0.005), ".01 %");
+  EXPECT_EQ(window::UsageText(99.995), "100.00 %");
+  EXPECT_EQ(window::UsageText(12.345), "12.35 %");
+  EXPECT_EQ(window::UsageText(1.125), "1.13 %");
+  EXPECT_EQ(window::UsageText(0.0049999), ".00 %");
 }
 
 TEST_F(UsageTextTest, UsesTheLocaleDecimalSeparatorWhateverTheCLibraryLocale) {
@@ -44,14 +45,14 @@ TEST_F(UsageTextTest, UsesTheLocaleDecimalSeparatorWhateverTheCLibraryLocale) {
   for (const char* c : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C"}) {
     if (std::setlocale(LC_ALL, c) == nullptr) continue;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(window::UsageText(12.5).toStdString(), "12,50 %") << c;
-    EXPECT_EQ(window::UsageText(100).toStdString(), "100,00 %") << c;
-    EXPECT_EQ(window::UsageText(0).toStdString(), ",00 %") << c;
-    EXPECT_EQ(window::UsageText(99.995).toStdString(), "100,00 %") << c;
-    EXPECT_EQ(window::UsageText(1234.5).toStdString(), "1234,50 %") << c;  // no group separator
+    EXPECT_EQ(window::UsageText(12.5), "12,50 %") << c;
+    EXPECT_EQ(window::UsageText(100), "100,00 %") << c;
+    EXPECT_EQ(window::UsageText(0), ",00 %") << c;
+    EXPECT_EQ(window::UsageText(99.995), "100,00 %") << c;
+    EXPECT_EQ(window::UsageText(1234.5), "1234,50 %") << c;  // no group separator
     QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(window::UsageText(12.5).toStdString(), "12.50 %") << c;
-    EXPECT_EQ(window::UsageText(0.005).toStdString(), ".01 %") << c;
+    EXPECT_EQ(window::UsageText(12.5), "12.50 %") << c;
+    EXPECT_EQ(window::UsageText(0.005), ".01 %") << c;
   }
   std::setlocale(LC_ALL, saved.c_str());
 }

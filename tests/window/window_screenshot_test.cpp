@@ -6,7 +6,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/raster_graphics/qt_images.h"
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "platform/raster_graphics/qt_images_unix.h"
+#include "platform/window_system/native_unix.h"
 #include "support/qt_app.h"
 #include "window/form_controls.h"
 #include "window/pictures.h"
@@ -16,16 +21,15 @@
 namespace {
 
 QImage ShowAndGrab(window::Form1Controls& c) {
-  c.form->show();
-  for (int i = 0; i < 500 && !c.form->IsExposed(); ++i) {
-    QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-  }
+  c.form->Show();
+  c.form->WaitUntilExposed(5000);
   QApplication::processEvents();
+  QWidget* form = platform::WidgetOf<QWidget>(*c.form);
   if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
     QApplication::sync();
-    return c.form->screen()->grabWindow(c.form->winId()).toImage();
+    return form->screen()->grabWindow(c.form->Handle()).toImage();
   }
-  return c.form->grab().toImage();
+  return form->grab().toImage();
 }
 
 std::uint32_t Rgb(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
@@ -39,12 +43,12 @@ TEST(WindowScreenshotTest, GraphsStripsAndButtonWhereTheLayoutPutsThem) {
     const double cpu[2] = {50 + 45 * std::sin(n / 9.0), 20 + 15 * std::sin(n / 4.0)};
     for (int i = 0; i < 2; ++i) window::ScrollGraph(*c->pic1[i], window::ScrollScratch(*c, i), graphY[i], prevY[i], cpu[i]);
     window::GridMarksStep(*c->pic1[0], *c->pic1[1], tick);
-    c->Label6->setText(window::UsageText(cpu[0]));
-    c->Label5->setText(window::UsageText(cpu[1]));
+    c->Label6->SetCaption(window::UsageText(cpu[0]));
+    c->Label5->SetCaption(window::UsageText(cpu[1]));
   }
-  c->cpu0avg->setText(window::UsageText(48.235));
-  c->cpu1avg->setText(window::UsageText(19.5));
-  c->Label2->setText(QStringLiteral("00:02:30"));
+  c->cpu0avg->SetCaption(window::UsageText(48.235));
+  c->cpu1avg->SetCaption(window::UsageText(19.5));
+  c->Label2->SetCaption("00:02:30");
 
   const QImage shot = ShowAndGrab(*c);
   ASSERT_GE(shot.width(), 432);
@@ -72,13 +76,13 @@ TEST(WindowScreenshotTest, GraphsStripsAndButtonWhereTheLayoutPutsThem) {
   }
 
   // The button shows as the button draws itself.
-  const QImage button = c->BtnReSet->grab().toImage();
+  const QImage button = platform::WidgetOf<QWidget>(*c->BtnReSet)->grab().toImage();
   int same = 0;
   for (int y = 0; y < 33; ++y) {
     for (int x = 0; x < 81; ++x) same += Rgb(shot, 176 + x, 21 + y) == Rgb(button, x, y);
   }
   EXPECT_GT(same, 81 * 33 * 9 / 10);
-  c->form->hide();
+  c->form->Hide();
 }
 
 }  // namespace

@@ -30,13 +30,13 @@ Seen ShowAndDismiss(const std::string& text, std::uint32_t style) {
             box->windowFlags().testFlag(Qt::WindowStaysOnTopHint)};
     box->button(QMessageBox::Ok)->click();
   });
-  platform::QtMessageBoxes().Show(text, style, "Zelmaro");
+  platform::SystemMessageBoxes().Show(text, style, "Zelmaro");
   return seen;
 }
 
 }  // namespace
 
-TEST(QtMessageBoxes, TitleTextOkButtonAndTheIconTheStyleNames) {
+TEST(SystemMessageBoxes, TitleTextOkButtonAndTheIconTheStyleNames) {
   struct Case {
     std::uint32_t style;
     QMessageBox::Icon icon;

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QDBusVariant>
-#include <QMenu>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "platform/notification_area/desktop_tray.h"
 #include "platform/raster_graphics/gdi.h"
+#include "platform/window_system/form_window.h"
+#include "platform/window_system/popup_menu.h"
 #include "support/private_bus.h"
 #include "support/qt_app.h"
 
@@ -39,8 +40,9 @@ class DesktopTrayOnPrivateBus : public ::testing::Test {
     ASSERT_TRUE(host_.registerObject("/StatusNotifierWatcher", &watcher_,
                                      QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
     ASSERT_TRUE(host_.registerService("org.kde.StatusNotifierWatcher"));
-    menu_ = std::make_unique<QMenu>();
-    menu_->addAction("Show Usage");
+    form_ = std::make_unique<platform::FormWindow>("Form", 100, 50);
+    menu_ = std::make_unique<platform::PopupMenu>(*form_, "File");
+    menu_->AddItem("Show Usage");
     // The private bus stands in for the session's while the tray is opened.
     const bool hadSession = qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS");
     const QByteArray session = qgetenv("DBUS_SESSION_BUS_ADDRESS");
@@ -79,7 +81,8 @@ class DesktopTrayOnPrivateBus : public ::testing::Test {
   PrivateBus bus_;
   QDBusConnection host_{QString()};
   FakeWatcher watcher_;
-  std::unique_ptr<QMenu> menu_;
+  std::unique_ptr<platform::FormWindow> form_;
+  std::unique_ptr<platform::PopupMenu> menu_;
   platform::DesktopTray tray_;
   std::vector<std::uint32_t> pixels_;
   std::vector<std::uint32_t> mice_;

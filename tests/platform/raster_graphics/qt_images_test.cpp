@@ -1,5 +1,5 @@
 // Conversions of icons, pictures and surfaces to Qt images.
-#include "platform/raster_graphics/qt_images.h"
+#include "platform/raster_graphics/qt_images_unix.h"
 
 #include <gtest/gtest.h>
 

@@ -2,46 +2,53 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <vector>
 
-#include "platform/raster_graphics/surface_view.h"
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/raster_graphics/picture_surface.h"
+#include "platform/raster_graphics/surface_view_unix.h"
+#include "platform/window_system/native_unix.h"
 #include "support/qt_app.h"
 
 namespace {
 
+using platform::FormWindow;
+
 void EnsureApp() { testing_qt::EnsureQtApp(); }
+
+QWidget* Widget(const platform::Control& c) { return platform::WidgetOf<QWidget>(c); }
 
 TEST(FormWindowTest, CloseRequestsGoToTheHandlerWhichDecides) {
   EnsureApp();
-  platform::FormWindow w(100, 50);
-  int calls = 0;
-  w.closeHandler = [&calls](QCloseEvent* e) {
-    ++calls;
-    e->ignore();
-  };
-  w.show();
-  EXPECT_FALSE(w.close());
-  EXPECT_EQ(calls, 1);
-  EXPECT_TRUE(w.isVisible());
-  w.closeHandler = [](QCloseEvent* e) { e->accept(); };
-  EXPECT_TRUE(w.close());
-  EXPECT_FALSE(w.isVisible());
+  FormWindow w("t", 100, 50);
+  std::vector<int> reasons;
+  w.SetCloseRequestHandler([&reasons](int reason) { reasons.push_back(reason); });
+  w.Show();
+  w.Close();
+  EXPECT_EQ(reasons, std::vector<int>{FormWindow::kCloseByUser});
+  EXPECT_TRUE(w.Visible());  // the handler did not hide it
+  w.SetCloseRequestHandler([&w](int) { w.Hide(); });
+  w.Close();
+  EXPECT_FALSE(w.Visible());
 }
 
 TEST(FormWindowTest, StateChangesAreReportedAndReadBack) {
   EnsureApp();
-  platform::FormWindow w(100, 50);
-  EXPECT_EQ(w.size(), QSize(100, 50));
-  EXPECT_EQ(w.minimumSize(), w.maximumSize());
+  FormWindow w("t", 100, 50);
+  EXPECT_EQ(Widget(w)->size(), QSize(100, 50));
+  EXPECT_EQ(Widget(w)->minimumSize(), Widget(w)->maximumSize());  // never resized
   int changes = 0;
-  w.stateChangedHandler = [&changes] { ++changes; };
-  w.show();
-  w.SetWindowState(platform::FormWindow::kMinimized);
-  EXPECT_EQ(w.WindowState(), platform::FormWindow::kMinimized);
-  w.SetWindowState(platform::FormWindow::kMaximized);
-  EXPECT_EQ(w.WindowState(), platform::FormWindow::kMaximized);
-  w.SetWindowState(platform::FormWindow::kNormal);
-  EXPECT_EQ(w.WindowState(), platform::FormWindow::kNormal);
+  w.SetResizeHandler([&changes] { ++changes; });
+  w.Show();
+  w.SetWindowState(FormWindow::kMinimized);
+  EXPECT_EQ(w.WindowState(), FormWindow::kMinimized);
+  w.SetWindowState(FormWindow::kMaximized);
+  EXPECT_EQ(w.WindowState(), FormWindow::kMaximized);
+  w.SetWindowState(FormWindow::kNormal);
+  EXPECT_EQ(w.WindowState(), FormWindow::kNormal);
   EXPECT_EQ(changes, 3);
 }
 
@@ -49,27 +56,47 @@ TEST(FormWindowTest, AMinimiseTheHandlerAnswersByHidingNeverReachesTheWindowSyst
   // Window managers iconify asynchronously: a window hidden while an iconify is under way
   // comes back minimised. So the toolkit only hears of the states of a shown window.
   EnsureApp();
-  platform::FormWindow w(100, 50);
-  w.stateChangedHandler = [&w] {
-    if (w.WindowState() == platform::FormWindow::kMinimized) w.hide();
-  };
-  w.show();
-  w.SetWindowState(platform::FormWindow::kMinimized);
-  EXPECT_FALSE(w.isVisible());
-  EXPECT_EQ(w.windowState() & Qt::WindowMinimized, Qt::WindowNoState);
-  w.SetWindowState(platform::FormWindow::kNormal);
-  w.show();
-  EXPECT_TRUE(w.isVisible());
-  EXPECT_EQ(w.windowState() & Qt::WindowMinimized, Qt::WindowNoState);
+  FormWindow w("t", 100, 50);
+  QWidget* q = Widget(w);
+  w.SetResizeHandler([&w] {
+    if (w.WindowState() == FormWindow::kMinimized) w.Hide();
+  });
+  w.Show();
+  w.SetWindowState(FormWindow::kMinimized);
+  EXPECT_FALSE(w.Visible());
+  EXPECT_EQ(q->windowState() & Qt::WindowMinimized, Qt::WindowNoState);
+  w.SetWindowState(FormWindow::kNormal);
+  w.Show();
+  EXPECT_TRUE(w.Visible());
+  EXPECT_EQ(q->windowState() & Qt::WindowMinimized, Qt::WindowNoState);
   // The user minimising through the window manager is reported, and hides it too.
-  w.setWindowState(Qt::WindowMinimized);
-  EXPECT_EQ(w.WindowState(), platform::FormWindow::kMinimized);
-  EXPECT_FALSE(w.isVisible());
+  q->setWindowState(Qt::WindowMinimized);
+  EXPECT_EQ(w.WindowState(), FormWindow::kMinimized);
+  EXPECT_FALSE(w.Visible());
   // Shown again in the normal state, the toolkit is told so before the window maps.
-  w.SetWindowState(platform::FormWindow::kNormal);
-  w.show();
-  EXPECT_TRUE(w.isVisible());
-  EXPECT_EQ(w.windowState() & Qt::WindowMinimized, Qt::WindowNoState);
+  w.SetWindowState(FormWindow::kNormal);
+  w.Show();
+  EXPECT_TRUE(w.Visible());
+  EXPECT_EQ(q->windowState() & Qt::WindowMinimized, Qt::WindowNoState);
+}
+
+TEST(FormWindowTest, ControlsTakeTheFocusInTheOrderTheyWereMadeAndGoWithTheForm) {
+  EnsureApp();
+  platform::PictureSurface surface(20, 10, 0x000000);
+  QPointer<QWidget> button;
+  {
+    FormWindow w("t", 100, 50);
+    w.AddLabel({0, 0, 10, 10}, "a");
+    auto* first = w.AddPushButton({0, 20, 30, 20}, "first");
+    w.AddPushButton({40, 20, 30, 20}, "second");
+    w.AddPictureBox(0, 40, surface);
+    button = Widget(*first);
+    QWidget* focus = Widget(w)->nextInFocusChain();
+    while (focus != Widget(w) && !(focus->focusPolicy() & Qt::TabFocus)) focus = focus->nextInFocusChain();
+    EXPECT_EQ(focus, button.data());
+  }
+  EXPECT_TRUE(button.isNull());
+  surface.Cls();  // the picture box is gone: the surface must not call into it
 }
 
 TEST(SurfaceViewTest, RepaintsFromTheSurfaceAndLetsGoOfIt) {

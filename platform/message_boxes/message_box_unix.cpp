@@ -21,7 +21,7 @@ QMessageBox::Icon IconForStyle(std::uint32_t style) {
 
 }  // namespace
 
-void QtMessageBoxes::Show(const std::string& text, std::uint32_t style, const std::string& title) {
+void SystemMessageBoxes::Show(const std::string& text, std::uint32_t style, const std::string& title) {
   NoteWindowShown();
   QMessageBox box(IconForStyle(style), QString::fromStdString(title),
                   QString::fromStdString(text), QMessageBox::Ok);

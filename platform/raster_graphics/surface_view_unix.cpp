@@ -1,4 +1,4 @@
-#include "platform/raster_graphics/surface_view.h"
+#include "platform/raster_graphics/surface_view_unix.h"
 
 #include <QImage>
 #include <QPaintEvent>

@@ -1,0 +1,17 @@
+// Message boxes of the system (MessageBoxW), the style word passed as it is.
+#include "platform/message_boxes/message_box.h"
+
+#include "platform/locale/utf16_win.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace platform {
+
+void SystemMessageBoxes::Show(const std::string& text, std::uint32_t style, const std::string& title) {
+  MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), style);
+}
+
+}  // namespace platform
