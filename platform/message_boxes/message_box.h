@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -20,7 +21,10 @@ class MessageBoxes {
   virtual void Show(const std::string& text, std::uint32_t style, const std::string& title) = 0;
 };
 
-// Qt message boxes (QMessageBox).
+// The system's own message boxes: QMessageBox on Linux, MessageBoxW on Windows.
+std::unique_ptr<MessageBoxes> CreateSystemMessageBoxes();
+
+// Qt message boxes (QMessageBox), the Linux ones.
 class QtMessageBoxes : public MessageBoxes {
  public:
   void Show(const std::string& text, std::uint32_t style, const std::string& title) override;

@@ -34,4 +34,6 @@ void QtMessageBoxes::Show(const std::string& text, std::uint32_t style, const st
   box.exec();
 }
 
+std::unique_ptr<MessageBoxes> CreateSystemMessageBoxes() { return std::make_unique<QtMessageBoxes>(); }
+
 }  // namespace platform
