@@ -40,6 +40,12 @@ int main(int argc, char** argv) {
     std::printf("callback %u\n", static_cast<unsigned>(mouse));
     std::fflush(stdout);
   });
+  // The program's own icon from its resources, at the sizes the system asks for.
+  for (int size : {16, 32, 48}) {
+    HANDLE icon = ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0);
+    std::printf("resource icon %d: %s\n", size, icon != nullptr ? "loaded" : "missing");
+    if (icon != nullptr) ::DestroyIcon(static_cast<HICON>(icon));
+  }
   const gdi::HICON windowIcon = window::CreateWindowIcon();
   platform::NOTIFYICONDATAA record = tray::MakeNotifyData(1, windowIcon);
   std::printf("add %s\n", area->Shell_NotifyIconA(kAdd, &record) ? "ok" : "failed");
