@@ -36,7 +36,7 @@ void ExpectReadings(ProcessorCounters& counters) {
   PDH_STATUS st = 0;
   counters.Value(c[0], &st);
   EXPECT_NE(st, PDH_CSTATUS_VALID_DATA);  // a rate needs two collections
-  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
   ASSERT_EQ(counters.Collect(q), ERROR_SUCCESS);
   for (std::uint32_t i = 0; i < n; ++i) {
     const double v = counters.Value(c[i], &st);
@@ -87,7 +87,7 @@ TEST(PerformanceData, ChosenSourceGivesReadings) {
   ASSERT_EQ(pdh.PdhVbAddCounter(q, path.c_str(), &c), ERROR_SUCCESS);
   EXPECT_NE(c, 0u);
   pdh.PdhCollectQueryData(q);
-  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
   pdh.PdhCollectQueryData(q);
   PDH_STATUS st = 1234;
   const double v = pdh.PdhVbGetDoubleCounterValue(c, &st);
