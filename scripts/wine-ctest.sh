@@ -25,6 +25,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== a fresh Wine prefix in $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   timeout -k 5 120 wineboot -i >/dev/null 2>&1
+  # Its server stays a few seconds and then saves the prefix: let it finish.
+  timeout -k 5 60 wineserver -w
 fi
 timeout -k 5 60 wineserver -p
 trap 'timeout -k 5 30 wineserver -k >/dev/null 2>&1 || true' EXIT

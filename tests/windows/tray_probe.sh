@@ -16,7 +16,10 @@ if [ -z "${ZELMARO_PROBE_DISPLAY:-}" ]; then
   export ZELMARO_PROBE_DISPLAY=1
   exec timeout -k 5 180 xvfb-run -a -s "-screen 0 640x480x24 -nolisten tcp" "$0" "$build" "$out" $usage0 $usage1
 fi
-[ -f "$WINEPREFIX/system.reg" ] || timeout -k 5 120 wineboot -i >/dev/null 2>&1
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  timeout -k 5 120 wineboot -i >/dev/null 2>&1
+  timeout -k 5 60 wineserver -w
+fi
 openbox >/dev/null 2>&1 &
 # A fixed width: a tray that grows when an icon docks clips Wine's docked icon away.
 trayer --edge top --align left --widthtype pixel --width 200 --heighttype pixel --height 32 \
