@@ -68,9 +68,12 @@ class ShellNotificationArea : public NotificationArea {
   void Deliver(UINT mouse) {
     if (mouse != WM_LBUTTONDBLCLK && mouse != WM_RBUTTONUP) return;
     if (delivering_ || !state_.Shown() || !state_.HasCallback()) return;
-    delivering_ = true;
+    struct Delivering {
+      bool& flag;
+      explicit Delivering(bool& f) : flag(f) { flag = true; }
+      ~Delivering() { flag = false; }
+    } delivering(delivering_);
     Notify(state_.Window(), state_.CallbackMessage(), mouse);
-    delivering_ = false;
   }
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
