@@ -1,11 +1,13 @@
 # make run   installs what is missing (X11 and Wayland platform plugins included), builds in Release and starts Zelmaro (needs a desktop session)
 # make test  installs what is missing, builds, and runs every test (unit, sanitizer, end-to-end)
 # make deb   builds the Debian package (build/release/zelmaro_<version>_<arch>.deb)
+# make windows  installs what is missing and cross-builds the Windows side in Release (build/windows)
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
 
-.PHONY: run test deps deps-test deps-deb release sanitize unit e2e deb package-test fuzz bench clean
+.PHONY: run test deps deps-test deps-deb release sanitize unit e2e deb package-test fuzz bench clean \
+	deps-windows windows test-windows
 
 deps:
 	scripts/install-deps.sh run
@@ -59,7 +61,20 @@ fuzz:
 	  grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb|INFO: Done)" $(FUZZ)/$$f.log; \
 	done
 
-test: deps-test unit e2e fuzz package-test
+# The Windows build: mingw-w64 cross compiler, static runtime, tests run under Wine.
+WINDOWS := build/windows
+deps-windows:
+	scripts/install-deps.sh windows
+
+windows: deps-windows
+	cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+	cmake --build $(WINDOWS) -j $(JOBS)
+
+test-windows: windows
+	scripts/wine-ctest.sh $(WINDOWS)
+
+test: deps-test unit test-windows e2e fuzz package-test
 
 bench:
 	scripts/install-deps.sh bench

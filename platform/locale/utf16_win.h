@@ -2,10 +2,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
-std::wstring Wide(const std::string& text);
-std::string Utf8(const std::wstring& text);
+// Bytes that are not UTF-8 become U+FFFD.
+std::wstring Wide(std::string_view text);
+// Unpaired surrogates become U+FFFD.
+std::string Utf8(std::wstring_view text);
 
 }  // namespace platform

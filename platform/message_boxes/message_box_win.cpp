@@ -1,4 +1,5 @@
-// Message boxes of the system (MessageBoxW), the style word passed as it is.
+// Message boxes of the system (MessageBoxW): the style word is the system's own, buttons, icon
+// and MB_SETFOREGROUND pass as they are.
 #include "platform/message_boxes/message_box.h"
 
 #include "platform/locale/utf16_win.h"

@@ -267,7 +267,7 @@ using namespace detail;
 COLORREF GetPixel(HDC dc, int x, int y) {
   const Bitmap* b = SelectedBitmap(dc);
   if (b == nullptr || x < 0 || y < 0 || x >= b->width || y >= b->height) return CLR_INVALID;
-  std::uint32_t v;
+  std::uint32_t v = 0;
   ReadRow(*b, x, y, 1, &v);
   return b->Mono() ? (v ? 0xFFFFFF : 0) : v;
 }

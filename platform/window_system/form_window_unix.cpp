@@ -17,7 +17,7 @@
 #include "platform/raster_graphics/qt_images_unix.h"
 #include "platform/runtime/heap.h"
 #include "platform/window_system/native_unix.h"
-#include "platform/window_system/x11_wm_hints.h"
+#include "platform/window_system/x11_wm_hints_unix.h"
 
 namespace platform {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "support/qt_app.h"
+#include "support/qt_app_unix.h"
 
 QApplication& TestApp() {
   if (QApplication::instance() == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");

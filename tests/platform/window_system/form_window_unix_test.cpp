@@ -11,7 +11,7 @@
 #include "platform/raster_graphics/picture_surface.h"
 #include "platform/raster_graphics/surface_view_unix.h"
 #include "platform/window_system/native_unix.h"
-#include "support/qt_app.h"
+#include "support/qt_app_unix.h"
 
 namespace {
 

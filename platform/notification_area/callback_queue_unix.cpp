@@ -1,4 +1,4 @@
-#include "platform/notification_area/callback_queue.h"
+#include "platform/notification_area/callback_queue_unix.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

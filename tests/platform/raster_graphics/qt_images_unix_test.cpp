@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <vector>
-#include "support/qt_app.h"
+#include "support/qt_app_unix.h"
 
 namespace {
 

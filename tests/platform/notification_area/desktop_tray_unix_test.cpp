@@ -11,8 +11,8 @@
 #include "platform/raster_graphics/gdi.h"
 #include "platform/window_system/form_window.h"
 #include "platform/window_system/popup_menu.h"
-#include "support/private_bus.h"
-#include "support/qt_app.h"
+#include "support/private_bus_unix.h"
+#include "support/qt_app_unix.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "platform/raster_graphics/qt_images_unix.h"
 #include "platform/window_system/native_unix.h"
-#include "support/qt_app.h"
+#include "support/qt_app_unix.h"
 #include "window/form_controls.h"
 #include "window/pictures.h"
 #include "window/usage_graphs.h"

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/notification_area/callback_queue.h"
+#include "platform/notification_area/callback_queue_unix.h"
 #include "platform/notification_area/icon_state.h"
-#include "support/qt_app.h"
+#include "support/qt_app_unix.h"
 
 namespace {
 

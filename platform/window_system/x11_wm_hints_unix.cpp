@@ -1,4 +1,4 @@
-#include "platform/window_system/x11_wm_hints.h"
+#include "platform/window_system/x11_wm_hints_unix.h"
 
 #include <QGuiApplication>
 #include <algorithm>

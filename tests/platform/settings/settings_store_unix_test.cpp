@@ -17,7 +17,7 @@
 #include <sstream>
 
 #include "support/temp_dir.h"
-#include "support/qt_app.h"
+#include "support/qt_app_unix.h"
 
 using platform::SettingsStore;
 

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include "support/qt_app.h"
+#include "support/qt_app_unix.h"
 
 namespace {
 
