@@ -1,4 +1,4 @@
-#include "form1_harness.h"
+#include "form1_harness_unix.h"
 
 #include <fstream>
 

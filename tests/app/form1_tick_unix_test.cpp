@@ -7,7 +7,7 @@
 
 #include <QThread>
 
-#include "form1_harness.h"
+#include "form1_harness_unix.h"
 #include "window/form_controls.h"
 #include "window/usage_text.h"
 

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <string>
 
-#include "form1_harness.h"
+#include "form1_harness_unix.h"
 #include "platform/window_system/native_unix.h"
 #include "window/form_controls.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "form1_harness.h"
+#include "form1_harness_unix.h"
 #include "window/form_controls.h"
 
 namespace {
