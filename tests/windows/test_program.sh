@@ -75,14 +75,16 @@ if [ -n "$W" ]; then
   eval "$(xdotool getwindowgeometry --shell "$W")"
   check "client area 432 x 191 (${WIDTH}x$HEIGHT)" test "${WIDTH}x${HEIGHT}" = 432x191
   PNG=$SHOTS/window.png
-  # The graphs have drawn once the first ticks after opening have come.
-  sleep 1.2
-  import -display "$DISPLAY" -window "$W" "$PNG"
   px() { convert "$PNG" -format '%[hex:p{'"$1,$2"'}]' info: | cut -c1-6; }
+  # The graphs (10, 76 and 10, 132; 405 x 50 each) have drawn once the readings show in green.
+  graph_greens() { convert "$PNG" -crop 405x106+10+76 +repage txt:- | grep -ci '#00FF00'; }
+  graphs_drawn() { import -display "$DISPLAY" -window "$W" "$PNG" && [ "$(graph_greens)" -ge 2 ]; }
+  check "the graphs draw the readings" wait_for 5 graphs_drawn
   check "graph 0 background black" test "$(px 300 98)" = 000000
   check "left scale strip over graph 0" test "$(px 10 77)" = 008080
-  greens=$(convert "$PNG" -crop 405x106+10+76 +repage txt:- | grep -ci '#00FF00')
-  check "the graphs draw the readings ($greens green pixels)" test "$greens" -ge 2
+  # Labels left of the button: the clock and the averages, dark text on the dialog face.
+  text=$(convert "$PNG" -crop 170x60+0+0 +repage -threshold 50% txt:- | grep -c '#000000')
+  check "the labels and clock show text ($text dark pixels)" test "$text" -ge 200
   check "button face differs from the window around it" test "$(px 216 23)" != "$(px 216 18)"
   # The window manager's close button only hides the window; the program goes on.
   $PY "$E2E_DIR/wm_close.py" "$W"
@@ -101,12 +103,10 @@ M=$(menu_window)
 if [ -n "$M" ]; then
   import -display "$DISPLAY" -window "$M" "$SHOTS/menu.png"
   timeout 5 xdotool windowfocus --sync "$M" 2>/dev/null || true
-  xdotool key Up
-  sleep 0.3
-  import -display "$DISPLAY" -window "$M" "$SHOTS/menu-exit.png"
-  xdotool key Return
+  xdotool key Up Return
 fi
 check "Exit Zelmaro ends the program" wait_for 15 ended
 check "with status 0 ($(cat "$STATUS_FILE" 2>/dev/null))" test "$(cat "$STATUS_FILE" 2>/dev/null)" = 0
-shot "$SHOTS/tray-after-exit.png" 0 0 24 24
+no_icon() { shot "$TRAY" 0 0 24 24 && [ "$(green_rows 0)" -eq 0 ] && [ "$(green_rows 1)" -eq 0 ]; }
+check "the icon leaves the tray" wait_for 10 no_icon
 e2e_end
