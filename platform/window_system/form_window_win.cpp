@@ -4,12 +4,10 @@
 // x is the mouse message) into mouse moves, and its controls' notifications into theirs.
 #include "platform/window_system/form_window.h"
 
-#include "platform/raster_graphics/picture_pixels.h"
+#include "platform/raster_graphics/system_icon_win.h"
 #include "platform/window_system/native_win.h"
 
 #include <windowsx.h>
-
-#include <cstring>
 
 namespace platform {
 namespace {
@@ -114,34 +112,6 @@ std::unique_ptr<NativeControl> NewForm(const std::string& title, int clientWidth
   return native;
 }
 
-// A Win32 icon with the raster layer's icon's pixels and transparency.
-HICON ToSystemIcon(gdi::HICON icon) {
-  const Pixels pixels = IconPixels(icon);
-  if (pixels.words.empty()) return nullptr;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = pixels.width;
-  info.bmiHeader.biHeight = -pixels.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (colour == nullptr) return nullptr;
-  std::memcpy(bits, pixels.words.data(), pixels.words.size() * 4);  // straight alpha, as icons keep it
-  // The alpha channel decides; the mask only has to exist.
-  const std::vector<BYTE> zero(static_cast<std::size_t>((pixels.width + 15) / 16 * 2) * pixels.height, 0);
-  HBITMAP mask = CreateBitmap(pixels.width, pixels.height, 1, 1, zero.data());
-  ICONINFO ii{};
-  ii.fIcon = TRUE;
-  ii.hbmMask = mask;
-  ii.hbmColor = colour;
-  HICON out = CreateIconIndirect(&ii);
-  DeleteObject(mask);
-  DeleteObject(colour);
-  return out;
-}
-
 HWND Hwnd(const FormWindow& form) { return form.Native().hwnd; }
 FormState& State(const FormWindow& form) { return *form.Native().form; }
 
@@ -169,7 +139,7 @@ std::string FormWindow::Title() const { return WindowText(Hwnd(*this)); }
 
 void FormWindow::SetIcon(gdi::HICON icon) {
   FormState& s = State(*this);
-  HICON made = ToSystemIcon(icon);
+  HICON made = SystemIcon(icon);
   SendMessageW(Hwnd(*this), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(made));
   SendMessageW(Hwnd(*this), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(made));
   if (s.icon != nullptr) DestroyIcon(s.icon);

@@ -80,6 +80,14 @@ if [ -n "$W" ]; then
   graph_greens() { convert "$PNG" -crop 405x106+10+76 +repage txt:- | grep -ci '#00FF00'; }
   graphs_drawn() { import -display "$DISPLAY" -window "$W" "$PNG" && [ "$(graph_greens)" -ge 2 ]; }
   check "the graphs draw the readings" wait_for 5 graphs_drawn
+  # The clock and the averages show from the first tick after the window opened: wait until a
+  # tick has redrawn the window.
+  cp "$PNG" "$E2E_TMP/opened.png"
+  redrawn() {
+    import -display "$DISPLAY" -window "$W" "$PNG" &&
+      [ "$(compare -metric AE "$PNG" "$E2E_TMP/opened.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]
+  }
+  check "a tick redraws the open window" wait_for 3 redrawn
   check "graph 0 background black" test "$(px 300 98)" = 000000
   check "left scale strip over graph 0" test "$(px 10 77)" = 008080
   # Labels left of the button: the clock and the averages, dark text on the dialog face.
