@@ -2,7 +2,8 @@
 # zelmaro.exe as a user meets it, under Wine on a private X display with openbox and trayer:
 # its two-bar icon docks in the tray, the bars follow the readings of a stand-in /proc/stat
 # (bind-mounted over the real one in a private mount namespace: Wine reads the kernel's
-# per-processor times from there), a double-click on the icon opens the 432 x 191 window, the
+# per-processor times from there), a second copy says in a message box that one is running
+# and ends, a double-click on the icon opens the 432 x 191 window, the
 # window manager's close hides it, and "Exit Zelmaro" from the icon's menu ends the program
 # with status 0. Every wait is bounded; screenshots stay in the build folder.
 # Usage: tests/windows/test_program.sh BUILD_DIR   (as root, for the mount namespace)
@@ -14,7 +15,7 @@ source "$(cd "$(dirname "$0")" && pwd)/../e2e/lib.sh"
 EXE=$BUILD/zelmaro.exe
 [ -f "$EXE" ] || { echo "no program at $EXE"; exit 1; }
 SHOTS=$BUILD/test-program
-mkdir -p "$SHOTS"
+rm -rf "$SHOTS" && mkdir -p "$SHOTS"
 
 # A Wine prefix of the test's own (made once, about 10 s), whose server and desktop process
 # belong to this display only.
@@ -65,6 +66,31 @@ set_usage 85 15
 check "the bars follow the readings" wait_for 10 bars_show left-high
 echo "       $(cat "$E2E_TMP/bars")"
 cp "$TRAY" "$SHOTS/tray-85-15.png"
+
+# A second copy says that one is running already, in the system's message box, and ends with
+# status 1 once the box is dismissed.
+SECOND_STATUS=$E2E_TMP/second-status
+( timeout -k 5 60 "$WINE" "$EXE" >"$E2E_TMP/second.log" 2>&1; echo $? >"$SECOND_STATUS" ) &
+track $!
+box() { xdotool search --onlyvisible --name '^Zelmaro$' 2>/dev/null | head -1; }
+box_open() { [ -n "$(box)" ]; }
+check "a second copy shows a message box" wait_for 15 box_open
+B=$(box)
+if [ -n "$B" ]; then
+  import -display "$DISPLAY" -window "$B" "$SHOTS/second-copy.png"
+  # Its OK button takes Return once the box has the focus; pressed again while the box stays.
+  dismissed() {
+    local b
+    b=$(box)
+    [ -z "$b" ] && return 0
+    timeout 5 xdotool windowfocus --sync "$b" && xdotool key Return
+    false
+  }
+  check "Return on the box dismisses it" wait_for 10 dismissed
+fi
+wait_for 10 test -s "$SECOND_STATUS"
+check "the second copy then ends with status 1 ($(cat "$SECOND_STATUS" 2>/dev/null))" test "$(cat "$SECOND_STATUS" 2>/dev/null)" = 1
+check "the first goes on" sh -c "! [ -s '$STATUS_FILE' ]"
 
 # Tray callbacks do not depend on where the pointer is in the icon.
 WINDOW_TITLE="Dual Core CPU Usage"
