@@ -3,9 +3,10 @@
 # its two-bar icon docks in the tray, the bars follow the readings of a stand-in /proc/stat
 # (bind-mounted over the real one in a private mount namespace: Wine reads the kernel's
 # per-processor times from there), a second copy says in a message box that one is running
-# and ends, a double-click on the icon opens the 432 x 191 window, the
-# window manager's close hides it, and "Exit Zelmaro" from the icon's menu ends the program
-# with status 0. Every wait is bounded; screenshots stay in the build folder.
+# and ends, a double-click on the icon opens the 432 x 191 window, the window manager's close
+# hides it, a colour from the icon's menu recolours the bars and is kept in the registry, and
+# "Exit Zelmaro" from the menu ends the program with status 0. Every wait is bounded;
+# screenshots stay in the build folder.
 # Usage: tests/windows/test_program.sh BUILD_DIR   (as root, for the mount namespace)
 [ -n "${1:-}" ] && BUILD=$(cd "$1" && pwd)
 BUILD=${BUILD:?usage: $0 BUILD_DIR}
@@ -31,6 +32,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   timeout -k 5 120 wineboot -i >/dev/null 2>&1
   timeout -k 5 60 wineserver -w
 fi
+# No colour kept from an earlier run: the bars start green.
+timeout -k 5 30 "$WINE" reg delete 'HKCU\Software\Quenlark' /f >/dev/null 2>&1
 start_wm
 TRAY_HEIGHT=24 start_trayer
 start_stat 20 80
@@ -127,20 +130,36 @@ if [ -n "$W" ]; then
 fi
 
 # The icon's menu: a right-click opens it; keys reach a Wine popup menu only while its window
-# has the X focus. Up from no selection is the last entry, "Exit Zelmaro".
+# has the X focus.
 menu_window() { xdotool search --onlyvisible --classname zelmaro.exe 2>/dev/null | while read -r w; do
   eval "$(xdotool getwindowgeometry --shell "$w")"; [ "$WIDTH" -gt 40 ] && [ "$HEIGHT" -gt 100 ] && echo "$w"; done | head -1; }
 menu_open() { [ -n "$(menu_window)" ]; }
-xdotool mousemove 10 12 click 3
-check "a right-click on the icon opens its menu" wait_for 10 menu_open
-M=$(menu_window)
-if [ -n "$M" ]; then
+# menu_keys KEYS...: opens the icon's menu with a right-click and types the keys into it.
+menu_keys() {
+  xdotool mousemove 10 12 click 3
+  check "a right-click on the icon opens its menu" wait_for 10 menu_open
+  M=$(menu_window)
+  [ -n "$M" ] || return 0
   import -display "$DISPLAY" -window "$M" "$SHOTS/menu.png"
   timeout 5 xdotool windowfocus --sync "$M" 2>/dev/null || true
-  xdotool key Up Return
-fi
+  xdotool key "$@"
+}
+
+# Up from no selection is the last entry, "Exit Zelmaro"; separators are passed over: three
+# times Up is the last colour, Yellow (number 6).
+menu_keys Up Up Up Return
+yellow_bars() { shot "$TRAY" 0 0 24 24 && [ "$(convert "$TRAY" txt:- | grep -ci '#FFFF00')" -ge 10 ]; }
+check "a colour from the menu recolours the bars" wait_for 10 yellow_bars
+cp "$TRAY" "$SHOTS/tray-yellow.png"
+colour_kept() {
+  timeout -k 5 20 "$WINE" reg query 'HKCU\Software\Quenlark\Zelmaro_Set' /v Color 2>/dev/null | tr -d '\r' |
+    grep -Eq 'Color +REG_SZ +6$'
+}
+check "the registry keeps the colour" wait_for 10 colour_kept
+
+menu_keys Up Return
 check "Exit Zelmaro ends the program" wait_for 15 ended
 check "with status 0 ($(cat "$STATUS_FILE" 2>/dev/null))" test "$(cat "$STATUS_FILE" 2>/dev/null)" = 0
-no_icon() { shot "$TRAY" 0 0 24 24 && [ "$(green_rows 0)" -eq 0 ] && [ "$(green_rows 1)" -eq 0 ]; }
+no_icon() { shot "$TRAY" 0 0 24 24 && ! convert "$TRAY" txt:- | grep -qiE '#(FFFF00|00FF00)'; }
 check "the icon leaves the tray" wait_for 10 no_icon
 e2e_end
