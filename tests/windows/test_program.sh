@@ -55,7 +55,7 @@ green_rows() {  # green rows of the icon's left (0) or right (1) bar, from the l
   convert "$TRAY" -crop 4x24+"$x0"+0 +repage txt:- | awk '/#00FF00/ { split($1, p, /[,:]/); rows[p[2]] = 1 }
     END { print length(rows) }'
 }
-bars_show() {  # bars_show LOW HIGH: the left bar lower than the right (or the reverse)
+bars_show() {  # bars_show left-low|left-high: the left bar lower than the right, or higher
   shot "$TRAY" 0 0 24 24 || return 1
   local l r
   l=$(green_rows 0) r=$(green_rows 1)
