@@ -4,14 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "platform/notification_area/desktop_tray.h"
 #include "platform/window_system/form_window.h"
 #include "platform/raster_graphics/gdi.h"
+#include "platform/window_system/message_loop.h"
 #include "platform/window_system/popup_menu.h"
-#include "platform/session/session.h"
-#include "platform/window_system/widgets.h"
 #include "sampling/counter_path.h"
 #include "sampling/counter_status.h"
 #include "sampling/elapsed_clock.h"
@@ -39,7 +39,7 @@ constexpr std::uint32_t kStyleError =
     platform::MB_OK | platform::MB_ICONERROR | platform::MB_SETFOREGROUND;  // 0x10010
 
 Form1Services WithDefaults(Form1Services s) {
-  if (!s.messageBoxes) s.messageBoxes = std::make_unique<platform::QtMessageBoxes>();
+  if (!s.messageBoxes) s.messageBoxes = std::make_unique<platform::SystemMessageBoxes>();
   if (!s.clock) s.clock = std::make_unique<platform::SystemClock>();
   if (!s.report) {
     s.report = [](const std::string& line) { std::fprintf(stderr, "zelmaro: %s\n", line.c_str()); };
@@ -78,7 +78,7 @@ Form1::Form1(Form1Services services)
       graphBacklog_(window::kGraphWidth) {
   if (!services_.notifyArea) {
     // The desktop's tray shows the popup menu itself where its hosts draw menus.
-    platform::DesktopTray tray = platform::OpenDesktopTray(c_->mnuFile, kIconDescription);
+    platform::DesktopTray tray = platform::OpenDesktopTray(c_->mnuFile.get(), kIconDescription);
     services_.notifyArea = std::move(tray.area);
     services_.trayHosts = std::move(tray.hosts);
   }
@@ -91,12 +91,12 @@ void Form1::RunHandler(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const platform::RuntimeError& e) {
-    c_->Timer1->stop();
+    c_->Timer1->SetEnabled(false);
     services_.messageBoxes->Show("Run-time error '" + std::to_string(e.Number()) + "':\n\n" + e.what(),
                                  kStyleError, kTitle);
     services_.terminate(1);
   } catch (const std::exception& e) {
-    c_->Timer1->stop();
+    c_->Timer1->SetEnabled(false);
     services_.messageBoxes->Show(std::string("Run-time error:\n\n") + e.what(), kStyleError, kTitle);
     services_.terminate(1);
   }
@@ -104,21 +104,20 @@ void Form1::RunHandler(const std::function<void()>& handler) {
 
 void Form1::WireEvents() {
   auto& c = *c_;
-  QObject::connect(c.Timer1, &QTimer::timeout, [this] { RunHandler([this] { Timer1_Timer(); }); });
-  QObject::connect(c.BtnReSet, &QPushButton::clicked, [this] { RunHandler([this] { BtnReSet_Click(); }); });
+  c.Timer1->SetHandler([this] { RunHandler([this] { Timer1_Timer(); }); });
+  c.BtnReSet->SetClickHandler([this] { RunHandler([this] { BtnReSet_Click(); }); });
   for (int i = 0; i < tray::kColourCount; ++i) {
-    QObject::connect(c.mnuCOLOR[i], &QAction::triggered,
-                     [this, i] { RunHandler([this, i] { mnuCOLOR_Click(Int16(i)); }); });
+    c.mnuCOLOR[i]->SetClickHandler([this, i] { RunHandler([this, i] { mnuCOLOR_Click(Int16(i)); }); });
   }
-  QObject::connect(c.ShowAvgUsage, &QAction::triggered, [this] { RunHandler([this] { ShowAvgUsage_Click(); }); });
-  QObject::connect(c.mnuExit, &QAction::triggered, [this] { RunHandler([this] { mnuExit_Click(); }); });
-  c.form->stateChangedHandler = [this] { RunHandler([this] { Form_Resize(); }); };
-  // The window system's close request comes from the user: its close button or shortcut.
-  // The toolkit never closes the window itself; the handlers decide.
-  c.form->closeHandler = [this](QCloseEvent* event) {
-    event->ignore();
-    RunHandler([this] { Close(kCloseByUser); });
-  };
+  c.ShowAvgUsage->SetClickHandler([this] { RunHandler([this] { ShowAvgUsage_Click(); }); });
+  c.mnuExit->SetClickHandler([this] { RunHandler([this] { mnuExit_Click(); }); });
+  c.form->SetResizeHandler([this] { RunHandler([this] { Form_Resize(); }); });
+  // The window system's close requests (the user's close button or shortcut, the end of the
+  // session); the window never closes itself, the handlers decide.
+  c.form->SetCloseRequestHandler([this](int reason) { RunHandler([this, reason] { Close(reason); }); });
+  c.form->SetMouseMoveHandler([this](int button, int shift, float x, float y) {
+    RunHandler([this, button, shift, x, y] { Form_MouseMove(button, shift, x, y); });
+  });
   services_.notifyArea->SetCallback([this](std::uint32_t, std::uint32_t, std::uint32_t mouse) {
     RunHandler([this, mouse] { Form_MouseMove(0, 0, static_cast<float>(mouse), 0.0f); });
   });
@@ -165,16 +164,15 @@ void Form1::Form_Load() {
     // 8. Graph colours and grid.
     window::GraphSetup(*c.pic1[0], *c.pic1[1], GridTick);
     // 9. Tray icon, first with the window's own icon.
-    NotifyData = tray::MakeNotifyData(static_cast<std::uint32_t>(c.form->winId()), c.windowIcon);
+    NotifyData = tray::MakeNotifyData(c.form->Handle(), c.windowIcon);
     services_.notifyArea->Shell_NotifyIconA(platform::NIM_ADD, &NotifyData);
     // 10. Centre on the primary screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect s = screen->geometry();
-      const QRect w = c.form->frameGeometry();
-      const float left = (static_cast<float>(s.width()) - static_cast<float>(w.width())) / 2.0f;
-      const float top = (static_cast<float>(s.height()) - static_cast<float>(w.height())) / 2.0f;
-      c.form->MoveFrameTo(s.x() + static_cast<int>(platform::RoundHalfEven(left)),
-                   s.y() + static_cast<int>(platform::RoundHalfEven(top)));
+    if (const std::optional<platform::Rect> s = platform::PrimaryScreen()) {
+      const platform::Rect w = c.form->FrameGeometry();
+      const float left = (static_cast<float>(s->width) - static_cast<float>(w.width)) / 2.0f;
+      const float top = (static_cast<float>(s->height) - static_cast<float>(w.height)) / 2.0f;
+      c.form->MoveFrameTo(s->x + static_cast<int>(platform::RoundHalfEven(left)),
+                          s->y + static_cast<int>(platform::RoundHalfEven(top)));
     }
     // 11. Minimise, which hides the window in the tray.
     SetWindowState(1);
@@ -191,27 +189,26 @@ void Form1::Form_Load() {
 // and minimising leaves it on the task bar, until a host appears.
 void Form1::WatchTrayHost() {
   if (!services_.trayHosts) return;  // a host is taken to be there
-  trayWait_ = std::make_unique<QTimer>();
-  trayWait_->setSingleShot(true);
-  trayWait_->setInterval(services_.trayWaitMs);
-  QObject::connect(trayWait_.get(), &QTimer::timeout, [this] { RunHandler([this] { TrayWaitEnded(); }); });
+  trayWait_ = std::make_unique<platform::Timer>(services_.trayWaitMs);
+  trayWait_->SetSingleShot(true);
+  trayWait_->SetHandler([this] { RunHandler([this] { TrayWaitEnded(); }); });
   services_.trayHosts->SetHostHandler([this](bool present) {
     RunHandler([this, present] { TrayHostChanged(present); });
   });
-  if (!services_.trayHosts->HostPresent()) trayWait_->start();
+  if (!services_.trayHosts->HostPresent()) trayWait_->SetEnabled(true);
 }
 
 void Form1::TrayHostChanged(bool present) {
   if (!present) {
-    if (!trayWait_->isActive() && !trayMissing_) trayWait_->start();
+    if (!trayWait_->Enabled() && !trayMissing_) trayWait_->SetEnabled(true);
     return;
   }
-  trayWait_->stop();
+  trayWait_->SetEnabled(false);
   trayMissing_ = false;
   // The window opened at start for want of a tray goes there now, as if the user had minimised
   // it, unless the user has moved, resized or used it since.
   const bool untouched = std::exchange(openedForNoTray_, false) && !c_->form->Touched();
-  if (untouched && c_->form->isVisible() && WindowState() == 0) {
+  if (untouched && c_->form->Visible() && WindowState() == 0) {
     SetWindowState(1);  // which hides it in the tray
     return;
   }
@@ -224,7 +221,7 @@ void Form1::TrayWaitEnded() {
   services_.report("no notification area (system tray) found; the window stays on the task bar");
   const bool first = !trayEverMissing_;
   trayEverMissing_ = true;
-  if (c_->form->isVisible()) return;
+  if (c_->form->Visible()) return;
   // At start the window opens as if from the tray; later it waits minimised on the task bar.
   if (first) {
     ShowWindow();
@@ -235,7 +232,7 @@ void Form1::TrayWaitEnded() {
     openedForNoTray_ = true;
     if (services_.trayHosts->HostPresent()) TrayHostChanged(true);  // one came meanwhile
   } else {
-    c_->form->show();  // shown in its minimised state
+    c_->form->Show();  // shown in its minimised state
   }
 }
 
@@ -278,7 +275,7 @@ void Form1::PublishIcon() {
 void Form1::CPUMeter(const double& cpu0, const double& cpu1) {
   // While the window is hidden nobody sees its labels and graphs: the readings wait, and are
   // drawn in order when it opens, to the very pixels drawing them now would give.
-  if (!c_->form->isVisible()) {
+  if (!c_->form->Visible()) {
     graphBacklog_.Add(cpu0, cpu1, GraphY, PrevGraphY, GridTick);
     window::SetGraphsAside(*c_);
     return;
@@ -295,8 +292,8 @@ void Form1::DrawGraphBacklog() {
 // grid marks every sixth step.
 void Form1::DrawGraphStep(double cpu0, double cpu1) {
   auto& c = *c_;
-  c.Label6->setText(window::UsageText(cpu0));
-  c.Label5->setText(window::UsageText(cpu1));
+  c.Label6->SetCaption(window::UsageText(cpu0));
+  c.Label5->SetCaption(window::UsageText(cpu1));
   window::ScrollGraph(*c.pic1[0], window::ScrollScratch(c, 0), GraphY[0], PrevGraphY[0], cpu0);
   window::ScrollGraph(*c.pic1[1], window::ScrollScratch(c, 1), GraphY[1], PrevGraphY[1], cpu1);
   window::GridMarksStep(*c.pic1[0], *c.pic1[1], GridTick);
@@ -305,35 +302,35 @@ void Form1::DrawGraphStep(double cpu0, double cpu1) {
 void Form1::UpdateAverages() {
   auto& c = *c_;
   if (SampleCount == 0) return;
-  c.cpu0avg->setText(window::UsageText(platform::CheckedDivide(CpuSum[0], SampleCount)));
-  c.cpu1avg->setText(window::UsageText(platform::CheckedDivide(CpuSum[1], SampleCount)));
+  c.cpu0avg->SetCaption(window::UsageText(platform::CheckedDivide(CpuSum[0], SampleCount)));
+  c.cpu1avg->SetCaption(window::UsageText(platform::CheckedDivide(CpuSum[1], SampleCount)));
   // Elapsed time runs on the monotonic clock, so changes of the wall clock (daylight saving,
   // the clock set back) never make it jump or go negative.
   const std::int64_t elapsed = sampling::ElapsedSeconds(startMonotonic_, services_.clock->MonotonicSeconds());
-  c.Label2->setText(QString::fromStdString(sampling::ElapsedClockText(elapsed)));
+  c.Label2->SetCaption(sampling::ElapsedClockText(elapsed));
 }
 
 void Form1::BtnReSet_Click() {
   auto& c = *c_;
-  c.Timer1->stop();
-  c.Label2->setText("00:00:00");
+  c.Timer1->SetEnabled(false);
+  c.Label2->SetCaption("00:00:00");
   SampleCount = 0;
-  c.cpu0avg->setText(window::UsageText(0));
-  c.cpu1avg->setText(window::UsageText(0));
+  c.cpu0avg->SetCaption(window::UsageText(0));
+  c.cpu1avg->SetCaption(window::UsageText(0));
   StartTime = services_.clock->Now();
   startMonotonic_ = services_.clock->MonotonicSeconds();
-  c.Timer1->start();  // restarts the interval
+  c.Timer1->SetEnabled(true);  // a full interval from now
 }
 
 void Form1::mnuCOLOR_Click(Int16 Index) {
   auto& c = *c_;
   if (Index < 0 || Index > tray::kColourCount - 1) platform::Raise(platform::kErrSubscriptOutOfRange);
-  for (Int16 i = 0; i <= tray::kColourCount - 1; ++i) c.mnuCOLOR[i]->setChecked(false);
+  for (Int16 i = 0; i <= tray::kColourCount - 1; ++i) c.mnuCOLOR[i]->SetChecked(false);
   const gdi::COLORREF colour = tray::IconColour(Index);
   tray::RecolourBars(*c.DualColor, colour);
   c.PicTmp[0]->SetPicture(c.DualColor->Image());
-  c.mnuCOLOR[Index]->setChecked(true);
-  if (c.Timer1->isActive()) {
+  c.mnuCOLOR[Index]->SetChecked(true);
+  if (c.Timer1->Enabled()) {
     // Written on the settings worker: the pick shows at once, whatever the disk or another
     // program's lock on the file does meanwhile.
     settings_.SaveSettingLater(kSettingsApp, kSettingsSection, kSettingsKey, std::to_string(int{Index}),
@@ -359,7 +356,7 @@ void Form1::Form_MouseMove(int, int, float X, float) {
       ShowWindow();
       break;
     case tray::TrayCallback::Menu:
-      platform::PopupMenu(*c_->mnuFile, *c_->form);
+      c_->mnuFile->Popup();
       break;
     case tray::TrayCallback::None:
       break;
@@ -371,14 +368,14 @@ void Form1::ShowAvgUsage_Click() { ShowWindow(); }
 void Form1::ShowWindow() {
   DrawGraphBacklog();
   SetWindowState(0);
-  c_->form->show();
+  c_->form->Show();
   platform::ProcessPendingMessages();
 }
 
 void Form1::mnuExit_Click() { Close(kCloseByCode); }
 
 void Form1::Form_Resize() {
-  if (WindowState() == 1 && !trayMissing_) c_->form->hide();
+  if (WindowState() == 1 && !trayMissing_) c_->form->Hide();
 }
 
 void Form1::Form_QueryUnload(bool& Cancel, int UnloadMode) {
@@ -388,16 +385,16 @@ void Form1::Form_QueryUnload(bool& Cancel, int UnloadMode) {
     return;
   }
   if (StartFailed) return;  // nothing was started
-  c_->Timer1->stop();
+  c_->Timer1->SetEnabled(false);
   pdh_.PdhCloseQuery(hQuery);
   services_.notifyArea->Shell_NotifyIconA(platform::NIM_DELETE, &NotifyData);
 }
 
 void Form1::Form_Unload(bool&) {
-  c_->form->hide();
+  c_->form->Hide();
   unloaded_ = true;
-  // Without a window left the process ends; main() leaves the event loop with this status.
-  QCoreApplication::exit(ExitStatus());
+  // Without a window left the process ends; main() leaves the message loop with this status.
+  platform::QuitMessageLoop(ExitStatus());
 }
 
 void Form1::Close(int reason) {

@@ -16,7 +16,7 @@
 #include "platform/runtime/runtime.h"
 #include "platform/settings/settings_store.h"
 #include "platform/single_instance/single_instance.h"
-#include "platform/window_system/widgets.h"
+#include "platform/window_system/timer.h"
 #include "window/graph_backlog.h"
 
 namespace window {
@@ -31,7 +31,7 @@ struct Form1Services {
   std::unique_ptr<platform::NotificationArea> notifyArea;  // null: the desktop's tray
   // Whether a host shows notifyArea's icon; with the desktop's tray, its own. Null: always.
   std::unique_ptr<platform::TrayHostPresence> trayHosts;
-  std::unique_ptr<platform::MessageBoxes> messageBoxes;    // null: toolkit message boxes
+  std::unique_ptr<platform::MessageBoxes> messageBoxes;    // null: the system's message boxes
   std::unique_ptr<platform::Clock> clock;                  // null: the system clock
   // Ends the process after a run-time error has been reported (status 1).
   std::function<void(int status)> terminate;
@@ -123,5 +123,5 @@ class Form1 {
   bool trayMissing_ = false;
   bool trayEverMissing_ = false;
   bool openedForNoTray_ = false;  // opened at start for want of a host, and not touched since
-  std::unique_ptr<QTimer> trayWait_;
+  std::unique_ptr<platform::Timer> trayWait_;
 };

@@ -5,7 +5,7 @@
 #include "app/form1.h"
 #include "platform/runtime/heap.h"
 #include "platform/session/session.h"
-#include "platform/window_system/widgets.h"
+#include "platform/window_system/message_loop.h"
 
 int main(int argc, char** argv) {
   platform::LimitHeapArenas();
@@ -16,19 +16,17 @@ int main(int argc, char** argv) {
     return 1;
   }
   platform::BeginDisplayConnection();
-  QApplication app(argc, argv);
+  platform::MessageLoop loop(argc, argv, "Zelmaro");
   platform::EndDisplayConnection();
   platform::KeepHeapSmall();
-  QApplication::setApplicationName("Zelmaro");
-  QApplication::setQuitOnLastWindowClosed(false);  // closing the window only hides it
 
   Form1 form;
   // The end of the desktop session tears down like Exit, with its own close reason.
   platform::WatchSessionEnd([&form] { form.Close(Form1::kCloseBySessionEnd); });
-  // A session manager that ends the session quits the event loop: tear down all the same.
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, [&form] { form.Close(Form1::kCloseBySessionEnd); });
+  // A session manager that ends the session quits the message loop: tear down all the same.
+  loop.SetEndHandler([&form] { form.Close(Form1::kCloseBySessionEnd); });
   form.Form_Load();
   if (form.Unloaded()) return form.ExitStatus();
-  const int status = QApplication::exec();
+  const int status = loop.Run();
   return form.Unloaded() ? form.ExitStatus() : status;
 }

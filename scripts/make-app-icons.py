@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Draws the application icon: the window icon's two striped bars in a black frame, as PNGs for
-the hicolor sizes and as a scalable SVG. Every edge of the pictures falls on a whole pixel, so
+the hicolor sizes, as a scalable SVG and as the Windows program's icon file (zelmaro.ico). Every edge of the pictures falls on a whole pixel, so
 small sizes stay sharp. At 32 pixels the PNG is the window icon pixel for pixel.
 
-Usage: scripts/make-app-icons.py [OUT_DIR]   (default: data/icons; writes hicolor/...)
+Usage: scripts/make-app-icons.py [OUT_DIR]   (default: data/icons; writes hicolor/... and zelmaro.ico)
 Needs only Python's standard library; the results are committed."""
 import os
 import struct
@@ -74,6 +74,37 @@ def png(img):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+ICO_SIZES = (16, 24, 32, 48, 256)
+
+
+def ico():
+    """The sizes Windows asks for, in one icon file: 32-bit bitmaps with their transparency mask
+    for the small sizes (which every version reads), PNG for 256."""
+    entries = []
+    for size in ICO_SIZES:
+        img = pixels(size)
+        if size == 256:
+            entries.append(png(img))
+            continue
+        mask_stride = (size + 31) // 32 * 4
+        colour, mask = b"", b""
+        for row in reversed(img):  # bottom row first
+            colour += b"".join(bytes((b, g, r, a)) for r, g, b, a in row)
+            bits = 0
+            for x, p in enumerate(row):
+                if p[3] == 0:
+                    bits |= 1 << (mask_stride * 8 - 1 - x)
+            mask += bits.to_bytes(mask_stride, "big")
+        header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(colour) + len(mask), 0, 0, 0, 0)
+        entries.append(header + colour + mask)
+    data = struct.pack("<HHH", 0, 1, len(entries))
+    offset = 6 + 16 * len(entries)
+    for size, entry in zip(ICO_SIZES, entries):
+        data += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(entry), offset)
+        offset += len(entry)
+    return data + b"".join(entries)
+
+
 def svg():
     """The 32-pixel picture as rectangles on a 32-unit grid, drawn without anti-aliased edges:
     runs of one colour in a row, joined with the same run in the rows below."""
@@ -113,6 +144,7 @@ def main():
     for size in SIZES:
         write(os.path.join(out, "hicolor", f"{size}x{size}", "apps", "zelmaro.png"), png(pixels(size)))
     write(os.path.join(out, "hicolor", "scalable", "apps", "zelmaro.svg"), svg().encode())
+    write(os.path.join(out, "zelmaro.ico"), ico())
 
 
 if __name__ == "__main__":

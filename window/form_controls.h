@@ -6,11 +6,12 @@
 #include <array>
 #include <memory>
 
-#include "platform/window_system/form_window.h"
 #include "platform/raster_graphics/gdi.h"
 #include "platform/raster_graphics/picture_surface.h"
-#include "platform/raster_graphics/surface_view.h"
-#include "platform/window_system/widgets.h"
+#include "platform/window_system/controls.h"
+#include "platform/window_system/form_window.h"
+#include "platform/window_system/popup_menu.h"
+#include "platform/window_system/timer.h"
 
 namespace window {
 
@@ -20,37 +21,38 @@ struct Form1Controls {
   Form1Controls(const Form1Controls&) = delete;
   Form1Controls& operator=(const Form1Controls&) = delete;
 
-  // The window owns every widget below, the timer and the menu.
-  platform::FormWindow* form = nullptr;
+  // The window owns every control below.
+  std::unique_ptr<platform::FormWindow> form;
   gdi::HICON windowIcon = 0;
 
-  QLabel* Label1 = nullptr;  // heading of the averages
-  QLabel* Label2 = nullptr;  // elapsed-time clock
-  QLabel* Label3 = nullptr;  // heading of the current values
-  QLabel* Label4 = nullptr;  // "Current Usage"
-  QLabel* Label5 = nullptr;  // current usage of processor 1
-  QLabel* Label6 = nullptr;  // current usage of processor 0
-  QLabel* cpu0avg = nullptr;
-  QLabel* cpu1avg = nullptr;
-  QPushButton* BtnReSet = nullptr;
+  platform::Label* Label1 = nullptr;  // heading of the averages
+  platform::Label* Label2 = nullptr;  // elapsed-time clock
+  platform::Label* Label3 = nullptr;  // heading of the current values
+  platform::Label* Label4 = nullptr;  // "Current Usage"
+  platform::Label* Label5 = nullptr;  // current usage of processor 1
+  platform::Label* Label6 = nullptr;  // current usage of processor 0
+  platform::Label* cpu0avg = nullptr;
+  platform::Label* cpu1avg = nullptr;
+  platform::PushButton* BtnReSet = nullptr;
 
   std::unique_ptr<platform::PictureSurface> pic1[2];    // the graphs (shown)
   std::unique_ptr<platform::PictureSurface> pic2[2];    // scratch copies for scrolling (see ScrollScratch)
   std::unique_ptr<platform::PictureSurface> PicTmp[2];  // icon template, working icon image
   std::unique_ptr<platform::PictureSurface> DualColor;  // coloured two-bar image
   std::unique_ptr<platform::PictureSurface> DualBlank;  // blank two-bar image
-  platform::SurfaceView* pic1View[2] = {};
-  QLabel* Image1[4] = {};  // percent scale strips; (1) and (2) lie on the graphs
+  platform::PictureBox* pic1View[2] = {};
+  platform::ImageBox* Image1[4] = {};  // percent scale strips; (1) and (2) lie on the graphs
 
-  QTimer* Timer1 = nullptr;
+  std::unique_ptr<platform::Timer> Timer1;
 
-  QMenu* mnuFile = nullptr;
-  QAction* mnuSpacer00 = nullptr;  // "Tray Icon Color" heading, greyed
-  QAction* mnuCOLOR[7] = {};
-  QAction* mnuSpacer0 = nullptr;
-  QAction* ShowAvgUsage = nullptr;
-  QAction* mnuSpacer1 = nullptr;
-  QAction* mnuExit = nullptr;
+  // The menu owns its items.
+  std::unique_ptr<platform::PopupMenu> mnuFile;
+  platform::MenuItem* mnuSpacer00 = nullptr;  // "Tray Icon Color" heading, greyed
+  platform::MenuItem* mnuCOLOR[7] = {};
+  platform::MenuItem* mnuSpacer0 = nullptr;
+  platform::MenuItem* ShowAvgUsage = nullptr;
+  platform::MenuItem* mnuSpacer1 = nullptr;
+  platform::MenuItem* mnuExit = nullptr;
 };
 
 // Window geometry and colours the controls are created with.

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/locale/number_format.h"
+
 namespace window {
 namespace {
 
@@ -44,16 +46,16 @@ std::string Hundredths(double magnitude) {
 
 }  // namespace
 
-QString UsageText(double v) {
-  if (!std::isfinite(v)) return QLocale().toString(v) + QStringLiteral(" %");
+std::string UsageText(double v) {
+  if (std::isnan(v)) return "nan %";
+  if (std::isinf(v)) return v < 0 ? "-inf %" : "inf %";
   std::string digits = Hundredths(std::fabs(v));
   while (digits.size() < 3) digits.insert(digits.begin(), '0');
   std::string whole = digits.substr(0, digits.size() - 2);
   const std::string fraction = digits.substr(digits.size() - 2);
   whole.erase(0, whole.find_first_not_of('0'));  // "###": no leading zeros, none for 0
   const bool negative = v < 0 && (whole.size() > 0 || fraction != "00");
-  return QString::fromLatin1(negative ? "-" : "") + QString::fromStdString(whole) +
-         QLocale().decimalPoint() + QString::fromStdString(fraction) + QStringLiteral(" %");
+  return (negative ? "-" : "") + whole + platform::DecimalSeparator() + fraction + " %";
 }
 
 }  // namespace window

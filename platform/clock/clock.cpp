@@ -1,6 +1,6 @@
-#include "platform/clock/clock.h"
+#include "platform/clock/automation_date.h"
 
-#include <time.h>
+#include <cstdint>
 
 namespace platform {
 
@@ -20,23 +20,11 @@ constexpr std::int64_t kUnixEpochAsAutomationDate = 25569;  // 1970-01-01 - 1899
 
 }  // namespace
 
-double SystemClock::Now() const {
-  const time_t now = ::time(nullptr);
-  struct tm local {};
-  ::localtime_r(&now, &local);
-  const std::int64_t days =
-      DaysFromCivil(local.tm_year + 1900LL, static_cast<unsigned>(local.tm_mon + 1),
-                    static_cast<unsigned>(local.tm_mday)) +
-      kUnixEpochAsAutomationDate;
-  const int seconds = local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+double AutomationDate(int year, int month, int day, int hour, int minute, int second) {
+  const std::int64_t days = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
+                            kUnixEpochAsAutomationDate;
+  const int seconds = hour * 3600 + minute * 60 + second;
   return static_cast<double>(days) + seconds / 86400.0;
-}
-
-std::int64_t SystemClock::MonotonicSeconds() const {
-  // BOOTTIME keeps counting while the machine sleeps, so elapsed times include suspend.
-  struct timespec ts {};
-  if (::clock_gettime(CLOCK_BOOTTIME, &ts) != 0) ::clock_gettime(CLOCK_MONOTONIC, &ts);
-  return static_cast<std::int64_t>(ts.tv_sec);
 }
 
 }  // namespace platform

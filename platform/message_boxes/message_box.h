@@ -20,8 +20,8 @@ class MessageBoxes {
   virtual void Show(const std::string& text, std::uint32_t style, const std::string& title) = 0;
 };
 
-// Qt message boxes (QMessageBox).
-class QtMessageBoxes : public MessageBoxes {
+// The system's own message boxes: QMessageBox on Linux, MessageBoxW on Windows.
+class SystemMessageBoxes : public MessageBoxes {
  public:
   void Show(const std::string& text, std::uint32_t style, const std::string& title) override;
 };

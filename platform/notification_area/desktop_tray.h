@@ -8,9 +8,9 @@
 #include "platform/notification_area/notify_icon.h"
 #include "platform/notification_area/tray_host_presence.h"
 
-class QMenu;
-
 namespace platform {
+
+class PopupMenu;
 
 struct DesktopTray {
   std::unique_ptr<NotificationArea> area;
@@ -21,6 +21,6 @@ struct DesktopTray {
 // still pops it up itself on 517), followed while it exists. description: what the icon shows,
 // in words a screen reader can speak, for hosts that read one. Where the shell draws no menu
 // and reads no description, both go unused.
-DesktopTray OpenDesktopTray(QMenu* menu, const std::string& description);
+DesktopTray OpenDesktopTray(PopupMenu* menu, const std::string& description);
 
 }  // namespace platform

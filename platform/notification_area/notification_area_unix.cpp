@@ -58,7 +58,7 @@ void DesktopNotificationArea::Deliver(std::uint32_t mouse) {
   if (state_.Shown() && state_.HasCallback()) Notify(state_.Window(), state_.CallbackMessage(), mouse);
 }
 
-DesktopTray OpenDesktopTray(QMenu* menu, const std::string& description) {
+DesktopTray OpenDesktopTray(PopupMenu* menu, const std::string& description) {
   std::shared_ptr<TrayIcon> icon = TrayIcon::OnSessionBus();
   icon->SetMenu(menu);
   icon->SetDescription(QString::fromStdString(description));

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <memory>
 
-#include "platform/notification_area/callback_queue.h"
+#include "platform/notification_area/callback_queue_unix.h"
 #include "platform/notification_area/icon_state.h"
 #include "platform/notification_area/notify_icon.h"
 #include "platform/tray_host/tray_icon.h"

@@ -1,6 +1,8 @@
 // Performance data in the shape of the platform's performance-data helper: a query of
 // per-processor "% Processor Time" counters, fed from the kernel's per-processor times
-// (/proc/stat, or another file of that format given to the constructor).
+// (/proc/stat, or another file of that format given to the constructor). On Windows the
+// counters are the performance-data service's own where it has them, otherwise computed the
+// same way from the kernel's per-processor times; the source path is not used there.
 #pragma once
 
 #include <cstdint>

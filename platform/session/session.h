@@ -1,5 +1,6 @@
 // The process's place in the desktop session: whether a display can be opened at all, and the
-// end of the session (the session manager, SIGTERM, SIGHUP) turned into one callback on the
+// end of the session (Linux: the session manager, SIGTERM, SIGHUP; Windows: the end of the
+// logon or a shutdown, a console's close or break) turned into one callback on the
 // user-interface thread.
 #pragma once
 
@@ -18,11 +19,10 @@ std::string PrepareDisplay();
 void BeginDisplayConnection();
 void EndDisplayConnection();
 
-// Calls onEnd on the user-interface thread when the process receives SIGTERM, SIGHUP or SIGINT.
-// Needs a running QCoreApplication; call once.
+// Calls onEnd on the user-interface thread when the process receives SIGTERM, SIGHUP or SIGINT
+// (Linux), or when the session ends (Windows: onEnd must finish its work before it returns,
+// the system may end the process right after). Needs the message loop
+// (platform/window_system/message_loop.h); call once.
 void WatchSessionEnd(std::function<void()> onEnd);
-
-// Dispatches every message already waiting in the user-interface thread's queue.
-void ProcessPendingMessages();
 
 }  // namespace platform

@@ -17,9 +17,9 @@
 #include "platform/tray_host/bus_connection.h"
 #include "platform/tray_host/tray_picture.h"
 
-class QMenu;
-
 namespace platform {
+
+class PopupMenu;
 
 class SniItem;
 class SniWatcherTracker;
@@ -44,7 +44,7 @@ class TrayIcon : public QObject {
   void SetDescription(const QString& text);
   // The menu that hosts showing an item's menu themselves show, kept in step with its entries.
   // May be null; a menu destroyed meanwhile counts as none.
-  void SetMenu(QMenu* menu);
+  void SetMenu(PopupMenu* menu);
 
   // Whether the icon is wanted in the notification area. Not visible, it is on no host.
   void SetVisible(bool visible);

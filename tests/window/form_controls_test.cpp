@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
-#include "support/qt_app.h"
+#include "platform/window_system/message_loop.h"
+#include "support/window_system.h"
 
 namespace {
 
@@ -15,29 +18,27 @@ const window::ColourEntries kColours{{"Blue", "Cyan", "Green", "Purple", "Red", 
 class FormControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing_qt::EnsureQtApp();
+    testing_ws::EnsureWindowSystem();
     c = window::CreateForm1Controls(kColours);
   }
   std::unique_ptr<Form1Controls> c;
 };
 
-std::string Text(const QLabel* l) { return l->text().toStdString(); }
-
 TEST_F(FormControlsTest, WindowTitleSizeAndIcon) {
-  EXPECT_EQ(c->form->windowTitle().toStdString(), "Dual Core CPU Usage - Average and Current");
-  EXPECT_EQ(c->form->size(), QSize(432, 191));
-  EXPECT_EQ(c->form->minimumSize(), c->form->maximumSize());  // never resized
+  EXPECT_EQ(c->form->Title(), "Dual Core CPU Usage - Average and Current");
+  EXPECT_EQ(c->form->Geometry().width, 432);
+  EXPECT_EQ(c->form->Geometry().height, 191);
   EXPECT_NE(c->windowIcon, 0u);
-  EXPECT_FALSE(c->form->windowIcon().isNull());
-  EXPECT_FALSE(c->form->isVisible());
+  EXPECT_TRUE(c->form->HasIcon());
+  EXPECT_FALSE(c->form->Visible());
 }
 
 TEST_F(FormControlsTest, LabelsAtTheirPlacesWithTheirCaptions) {
   const std::string heading = "CPU 0" + std::string(13, ' ') + "CPU 1";
   ASSERT_EQ(heading.size(), 23u);
   const struct {
-    QLabel* label;
-    QRect rect;
+    platform::Label* label;
+    platform::Rect rect;
     std::string caption;
     bool bold;
   } cases[] = {
@@ -50,91 +51,102 @@ TEST_F(FormControlsTest, LabelsAtTheirPlacesWithTheirCaptions) {
       {c->Label6, {293, 48, 41, 13}, "0%", false},
       {c->Label5, {380, 48, 41, 13}, "0%", false},
   };
+  const std::vector<platform::Control*> onForm = c->form->Children();
   for (const auto& k : cases) {
-    EXPECT_EQ(k.label->parentWidget(), c->form) << k.caption;
+    EXPECT_NE(std::find(onForm.begin(), onForm.end(), k.label), onForm.end()) << k.caption;
     // Place and height as designed; a label may be wider where the desktop's font needs it,
     // and stand further left where the window's edge leaves no room.
-    EXPECT_EQ(k.label->y(), k.rect.y()) << k.caption;
-    EXPECT_LE(k.label->x(), k.rect.x()) << k.caption;
-    if (k.label->x() < k.rect.x()) {
-      EXPECT_EQ(k.label->geometry().right(), 430) << k.caption;
+    const platform::Rect r = k.label->Geometry();
+    EXPECT_EQ(r.y, k.rect.y) << k.caption;
+    EXPECT_LE(r.x, k.rect.x) << k.caption;
+    if (r.x < k.rect.x) {
+      EXPECT_EQ(r.Right(), 430) << k.caption;
     }
-    EXPECT_EQ(k.label->height(), k.rect.height()) << k.caption;
-    EXPECT_GE(k.label->width(), k.rect.width()) << k.caption;
-    EXPECT_LE(k.label->geometry().right(), 431) << k.caption;
-    EXPECT_EQ(Text(k.label), k.caption);
-    EXPECT_EQ(k.label->font().bold(), k.bold) << k.caption;
-    EXPECT_DOUBLE_EQ(k.label->font().pointSizeF(), 8.25) << k.caption;
+    EXPECT_EQ(r.height, k.rect.height) << k.caption;
+    EXPECT_GE(r.width, k.rect.width) << k.caption;
+    EXPECT_LE(r.Right(), 431) << k.caption;
+    EXPECT_EQ(k.label->Caption(), k.caption);
+    EXPECT_EQ(k.label->GetFont().bold, k.bold) << k.caption;
+    EXPECT_DOUBLE_EQ(k.label->GetFont().points, 8.25) << k.caption;
   }
 }
 
 TEST_F(FormControlsTest, ValueLabelsHoldTheWidestUsageTextUncut) {
-  for (QLabel* l : {c->cpu0avg, c->cpu1avg, c->Label6, c->Label5}) {
-    EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(QStringLiteral("100.00 %")));
+  for (platform::Label* l : {c->cpu0avg, c->cpu1avg, c->Label6, c->Label5}) {
+    EXPECT_GE(l->Geometry().width, l->TextWidth("100.00 %"));
   }
-  EXPECT_GE(c->Label4->width(), c->Label4->fontMetrics().horizontalAdvance(c->Label4->text()));
+  EXPECT_GE(c->Label4->Geometry().width, c->Label4->TextWidth(c->Label4->Caption()));
 }
 
 TEST_F(FormControlsTest, ResetButtonFirstInTabOrder) {
-  EXPECT_EQ(c->BtnReSet->geometry(), QRect(176, 21, 81, 33));
-  EXPECT_EQ(c->BtnReSet->text().toStdString(), "Reset Avg");
-  EXPECT_EQ(c->BtnReSet->toolTip().toStdString(), "Reset Average Usage");
-  QWidget* first = c->form->nextInFocusChain();
-  while (first != c->form && !(first->focusPolicy() & Qt::TabFocus)) first = first->nextInFocusChain();
-  EXPECT_EQ(first, c->BtnReSet);
+  EXPECT_EQ(c->BtnReSet->Geometry(), (platform::Rect{176, 21, 81, 33}));
+  EXPECT_EQ(c->BtnReSet->Caption(), "Reset Avg");
+  EXPECT_EQ(c->BtnReSet->ToolTip(), "Reset Average Usage");
+  // Controls take the focus in the order they were made; no other control takes it.
+  ASSERT_FALSE(c->form->Children().empty());
+  EXPECT_EQ(c->form->Children().front(), c->BtnReSet);
 }
 
-TEST_F(FormControlsTest, HiddenSurfacesAreNoWidgets) {
-  int views = 0;
-  for (QWidget* w : c->form->findChildren<QWidget*>()) {
-    views += dynamic_cast<platform::SurfaceView*>(w) != nullptr;
+TEST_F(FormControlsTest, HiddenSurfacesAreNoControls) {
+  int boxes = 0;
+  for (platform::Control* child : c->form->Children()) {
+    boxes += dynamic_cast<platform::PictureBox*>(child) != nullptr;
     // Nothing shown lies outside the client area, where the hidden surfaces were placed.
-    if (w->parentWidget() == c->form) {
-      EXPECT_TRUE(QRect(0, 0, 432, 191).contains(w->geometry()));
-    }
+    EXPECT_TRUE((platform::Rect{0, 0, 432, 191}).Contains(child->Geometry()));
   }
-  EXPECT_EQ(views, 2);  // the two graphs; the tray's surfaces and the scratch ones are not shown
+  EXPECT_EQ(boxes, 2);  // the two graphs; the tray's surfaces and the scratch ones are not shown
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(&c->pic1View[i]->Surface(), c->pic1[i].get());
+    EXPECT_EQ(c->pic1View[i]->Geometry(), (platform::Rect{10, window::kGraphTop[i], 405, 50}));
+    // The inner strip lies on the graph's first 7 columns.
+    ASSERT_EQ(c->pic1View[i]->Children().size(), 1u);
+    EXPECT_EQ(c->pic1View[i]->Children()[0], c->Image1[1 + i]);
+    EXPECT_EQ(c->Image1[1 + i]->Geometry(), (platform::Rect{0, 0, 7, 50}));
+  }
+  EXPECT_EQ(c->Image1[0]->Geometry(), (platform::Rect{414, 76, 8, 50}));
+  EXPECT_EQ(c->Image1[3]->Geometry(), (platform::Rect{414, 132, 8, 50}));
 }
 
 TEST_F(FormControlsTest, PopupMenuItemsInOrderWithGreenAloneChecked) {
-  EXPECT_EQ(c->mnuFile->title().toStdString(), "popup");
-  const QList<QAction*> items = c->mnuFile->actions();
-  ASSERT_EQ(items.size(), 12);
+  EXPECT_EQ(c->mnuFile->Caption(), "popup");
+  const auto& items = c->mnuFile->Items();
+  ASSERT_EQ(items.size(), 12u);
   const char* captions[] = {"Tray Icon Color", "Blue", "Cyan", "Green", "Purple", "Red",
                             "White", "Yellow", "", "Show Usage", "", "Exit Zelmaro"};
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(items[i]->text().toStdString(), captions[i]) << i;
-  EXPECT_EQ(items[0], c->mnuSpacer00);
-  EXPECT_FALSE(c->mnuSpacer00->isEnabled());
-  EXPECT_FALSE(c->mnuSpacer00->isSeparator());
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(items[i]->Caption(), captions[i]) << i;
+  EXPECT_EQ(items[0].get(), c->mnuSpacer00);
+  EXPECT_FALSE(c->mnuSpacer00->Enabled());
+  EXPECT_FALSE(c->mnuSpacer00->IsSeparator());
   for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(items[1 + i], c->mnuCOLOR[i]);
-    EXPECT_TRUE(c->mnuCOLOR[i]->isCheckable());
-    EXPECT_EQ(c->mnuCOLOR[i]->isChecked(), i == 2) << i;
+    EXPECT_EQ(items[1 + i].get(), c->mnuCOLOR[i]);
+    EXPECT_TRUE(c->mnuCOLOR[i]->Checkable());
+    EXPECT_EQ(c->mnuCOLOR[i]->Checked(), i == 2) << i;
   }
-  EXPECT_EQ(items[8], c->mnuSpacer0);
-  EXPECT_TRUE(c->mnuSpacer0->isSeparator());
-  EXPECT_EQ(items[9], c->ShowAvgUsage);
-  EXPECT_EQ(items[10], c->mnuSpacer1);
-  EXPECT_TRUE(c->mnuSpacer1->isSeparator());
-  EXPECT_EQ(items[11], c->mnuExit);
+  EXPECT_EQ(items[8].get(), c->mnuSpacer0);
+  EXPECT_TRUE(c->mnuSpacer0->IsSeparator());
+  EXPECT_EQ(items[9].get(), c->ShowAvgUsage);
+  EXPECT_EQ(items[10].get(), c->mnuSpacer1);
+  EXPECT_TRUE(c->mnuSpacer1->IsSeparator());
+  EXPECT_EQ(items[11].get(), c->mnuExit);
 }
 
 TEST_F(FormControlsTest, LayoutDoesNotMoveWithTheWindowState) {
-  const QRect button = c->BtnReSet->geometry();
-  const QRect graph = c->pic1View[1]->geometry();
-  c->form->show();
+  const platform::Rect button = c->BtnReSet->Geometry();
+  const platform::Rect graph = c->pic1View[1]->Geometry();
+  c->form->Show();
   c->form->SetWindowState(platform::FormWindow::kMinimized);
   c->form->SetWindowState(platform::FormWindow::kMaximized);
   c->form->SetWindowState(platform::FormWindow::kNormal);
-  QApplication::processEvents();
-  EXPECT_EQ(c->form->size(), QSize(432, 191));
-  EXPECT_EQ(c->BtnReSet->geometry(), button);
-  EXPECT_EQ(c->pic1View[1]->geometry(), graph);
-  c->form->hide();
+  platform::ProcessPendingMessages();
+  EXPECT_EQ(c->form->Geometry().width, 432);
+  EXPECT_EQ(c->form->Geometry().height, 191);
+  EXPECT_EQ(c->BtnReSet->Geometry(), button);
+  EXPECT_EQ(c->pic1View[1]->Geometry(), graph);
+  c->form->Hide();
 }
 
 TEST(FormControlsLifetimeTest, DestroyingTheControlsFreesEveryGraphicsObject) {
-  testing_qt::EnsureQtApp();
+  testing_ws::EnsureWindowSystem();
   const std::size_t live = gdi::LiveObjectCount();
   {
     auto c = window::CreateForm1Controls(kColours);

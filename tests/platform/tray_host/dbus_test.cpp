@@ -24,8 +24,8 @@
 #include "platform/tray_host/sni_item.h"
 #include "platform/tray_host/sni_watcher.h"
 #include "platform/tray_host/tray_icon.h"
-#include "support/private_bus.h"
-#include "support/qt_app.h"
+#include "support/private_bus_unix.h"
+#include "support/qt_app_unix.h"
 
 namespace {
 

@@ -1,0 +1,236 @@
+// The form as a Win32 top-level window of our own class. Its window procedure turns the
+// window system's messages into the form's handlers: WM_CLOSE and WM_ENDSESSION into close
+// requests, WM_SIZE into state changes, WM_MOUSEMOVE (also the shell's tray callbacks, whose
+// x is the mouse message) into mouse moves, and its controls' notifications into theirs.
+#include "platform/window_system/form_window.h"
+
+#include "platform/raster_graphics/system_icon_win.h"
+#include "platform/window_system/native_win.h"
+
+#include <windowsx.h>
+
+namespace platform {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"ZelmaroForm";
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+FormState* StateOf(HWND hwnd) {
+  NativeControl* c = ControlOf(hwnd);
+  return c != nullptr ? c->form.get() : nullptr;
+}
+
+int ReportedState(WPARAM sizeType) {
+  if (sizeType == SIZE_MINIMIZED) return FormWindow::kMinimized;
+  if (sizeType == SIZE_MAXIMIZED) return FormWindow::kMaximized;
+  return FormWindow::kNormal;
+}
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  FormState* s = StateOf(hwnd);
+  switch (message) {
+    case WM_CLOSE:
+      if (s != nullptr && s->closeRequest) {
+        s->closeRequest(FormWindow::kCloseByUser);
+      } else {
+        ShowWindow(hwnd, SW_HIDE);
+      }
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // never refused
+    case WM_ENDSESSION:
+      if (wParam && s != nullptr && s->closeRequest) s->closeRequest(FormWindow::kCloseBySessionEnd);
+      return 0;
+    case WM_SIZE:
+      // Only the user's changes of a shown window are news; a hidden window keeps the state
+      // the program gave it.
+      if (s != nullptr && !s->applying && IsWindowVisible(hwnd) &&
+          (wParam == SIZE_MINIMIZED || wParam == SIZE_MAXIMIZED || wParam == SIZE_RESTORED)) {
+        const int reported = ReportedState(wParam);
+        if (reported != s->state) {
+          s->touched = true;
+          s->state = reported;
+          if (s->resized) s->resized();
+        }
+      }
+      break;
+    case WM_PARENTNOTIFY:  // a press on one of the controls
+      if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN || LOWORD(wParam) == WM_MBUTTONDOWN) {
+        if (s != nullptr) s->touched = true;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+      if (s != nullptr) s->touched = true;
+      break;
+    case WM_SETFOCUS:
+      // The keyboard goes to the first control that takes it, as the toolkit's windows do.
+      if (HWND first = GetNextDlgTabItem(hwnd, nullptr, FALSE)) {
+        SetFocus(first);
+        return 0;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (s != nullptr && s->mouseMoved) {
+        const int button = (wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) | (wParam & MK_MBUTTON ? 4 : 0);
+        const int shift = (wParam & MK_SHIFT ? 1 : 0) | (wParam & MK_CONTROL ? 2 : 0) |
+                          (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+        s->mouseMoved(button, shift, static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam)));
+      }
+      return 0;
+    default: {
+      LRESULT result = 0;
+      if (AnswerControlMessage(hwnd, message, wParam, lParam, &result)) return result;
+      break;
+    }
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+std::unique_ptr<NativeControl> NewForm(const std::string& title, int clientWidth, int clientHeight) {
+  static const bool registered = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = FormProc;
+    wc.hInstance = Instance();
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);  // the dialogs' face colour
+    wc.lpszClassName = kFormClass;
+    return RegisterClassExW(&wc) != 0;
+  }();
+  (void)registered;
+  // The frame around a client area of the given size; the window is never resized.
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+  HWND hwnd = CreateWindowExW(0, kFormClass, Wide(title).c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, Instance(), nullptr);
+  auto native = std::make_unique<NativeControl>(hwnd);
+  native->form = std::make_unique<FormState>();
+  Attach(hwnd, native.get());
+  return native;
+}
+
+HWND Hwnd(const FormWindow& form) { return form.Native().hwnd; }
+FormState& State(const FormWindow& form) { return *form.Native().form; }
+
+// Brings the window system's state of a shown window in line with ours.
+void ApplyState(const FormWindow& form) {
+  HWND hwnd = Hwnd(form);
+  FormState& s = State(form);
+  const int current = IsIconic(hwnd) ? FormWindow::kMinimized : IsZoomed(hwnd) ? FormWindow::kMaximized : FormWindow::kNormal;
+  if (current == s.state) return;
+  s.applying = true;
+  ShowWindow(hwnd, s.state == FormWindow::kMinimized   ? SW_MINIMIZE
+                   : s.state == FormWindow::kMaximized ? SW_MAXIMIZE
+                                                       : SW_RESTORE);
+  s.applying = false;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(const std::string& title, int clientWidth, int clientHeight)
+    : Container(NewForm(title, clientWidth, clientHeight)) {}
+
+FormWindow::~FormWindow() = default;
+
+std::string FormWindow::Title() const { return WindowText(Hwnd(*this)); }
+
+void FormWindow::SetIcon(gdi::HICON icon) {
+  FormState& s = State(*this);
+  HICON made = SystemIcon(icon);
+  SendMessageW(Hwnd(*this), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(made));
+  SendMessageW(Hwnd(*this), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(made));
+  if (s.icon != nullptr) DestroyIcon(s.icon);
+  s.icon = made;
+}
+
+bool FormWindow::HasIcon() const { return State(*this).icon != nullptr; }
+
+std::uint32_t FormWindow::Handle() const {
+  // Window handles carry 32 significant bits on 64-bit Windows too.
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Hwnd(*this)));
+}
+
+void FormWindow::SetCloseRequestHandler(std::function<void(int reason)> handler) {
+  State(*this).closeRequest = std::move(handler);
+}
+
+void FormWindow::SetResizeHandler(std::function<void()> handler) { State(*this).resized = std::move(handler); }
+
+void FormWindow::SetMouseMoveHandler(std::function<void(int button, int shift, float x, float y)> handler) {
+  State(*this).mouseMoved = std::move(handler);
+}
+
+int FormWindow::WindowState() const { return State(*this).state; }
+
+void FormWindow::SetWindowState(int state) {
+  FormState& s = State(*this);
+  if (state == s.state) return;
+  s.state = state;
+  if (s.resized) s.resized();
+  if (Visible()) ApplyState(*this);
+}
+
+void FormWindow::Show() {
+  HWND hwnd = Hwnd(*this);
+  FormState& s = State(*this);
+  if (!IsWindowVisible(hwnd)) {
+    s.applying = true;
+    ShowWindow(hwnd, s.state == kMinimized   ? SW_SHOWMINNOACTIVE
+                     : s.state == kMaximized ? SW_SHOWMAXIMIZED
+                                             : SW_SHOWNORMAL);
+    s.applying = false;
+  }
+  if (s.state != kMinimized) {
+    BringWindowToTop(hwnd);
+    SetForegroundWindow(hwnd);
+  }
+}
+
+void FormWindow::Hide() { ShowWindow(Hwnd(*this), SW_HIDE); }
+
+bool FormWindow::Visible() const { return IsWindowVisible(Hwnd(*this)) != FALSE; }
+
+void FormWindow::Close() { SendMessageW(Hwnd(*this), WM_CLOSE, 0, 0); }
+
+bool FormWindow::IsExposed() const { return Visible() && !IsIconic(Hwnd(*this)); }
+
+void FormWindow::WaitUntilExposed(int) {
+  // Showing is synchronous here: painting what is shown is all that is left.
+  if (Visible()) UpdateWindow(Hwnd(*this));
+}
+
+void FormWindow::MarkUntouched() {
+  FormState& s = State(*this);
+  s.touched = false;
+  GetWindowRect(Hwnd(*this), &s.untouched);
+}
+
+bool FormWindow::Touched() const {
+  const FormState& s = State(*this);
+  RECT now{};
+  GetWindowRect(Hwnd(*this), &now);
+  return s.touched || now.left != s.untouched.left || now.top != s.untouched.top || now.right != s.untouched.right ||
+         now.bottom != s.untouched.bottom;
+}
+
+Rect FormWindow::FrameGeometry() const {
+  RECT r{};
+  GetWindowRect(Hwnd(*this), &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void FormWindow::MoveFrameTo(int x, int y) {
+  SetWindowPos(Hwnd(*this), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::optional<Rect> PrimaryScreen() {
+  const int w = GetSystemMetrics(SM_CXSCREEN);
+  const int h = GetSystemMetrics(SM_CYSCREEN);
+  if (w <= 0 || h <= 0) return std::nullopt;
+  return Rect{0, 0, w, h};
+}
+
+}  // namespace platform

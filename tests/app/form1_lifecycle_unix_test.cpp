@@ -1,0 +1,195 @@
+// Window states, tray callbacks and the one teardown path.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <string>
+
+#include "form1_harness_unix.h"
+#include "platform/window_system/native_unix.h"
+#include "window/form_controls.h"
+
+namespace {
+
+TEST(Form1Lifecycle, TheUsersCloseOnlyHidesAndSamplingGoesOn) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  f.ShowAvgUsage_Click();
+  ASSERT_TRUE(f.Controls().form->Visible());
+  f.Controls().form->Close();  // the close button
+  EXPECT_FALSE(f.Controls().form->Visible());
+  EXPECT_FALSE(f.Unloaded());
+  EXPECT_TRUE(f.Controls().Timer1->Enabled());
+  EXPECT_TRUE(h.tray->Shown());
+  bool cancel = false;
+  f.Form_QueryUnload(cancel, 0);
+  EXPECT_TRUE(cancel);
+  EXPECT_EQ(f.WindowState(), 1);
+}
+
+TEST(Form1Lifecycle, TrayCallbacksOpenTheWindowOnlyFor515) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  for (std::uint32_t other : {512u, 513u, 514u, 516u, 518u}) {
+    h.tray->Fire(other);
+    EXPECT_FALSE(f.Controls().form->Visible()) << other;
+  }
+  h.tray->Fire(515);
+  EXPECT_TRUE(f.Controls().form->Visible());
+  EXPECT_EQ(f.WindowState(), 0);
+  h.tray->Fire(515);  // again while open: stays open, normal
+  EXPECT_TRUE(f.Controls().form->Visible());
+}
+
+TEST(Form1Lifecycle, MenuChoicesAndTheButtonReachTheirHandlers) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  auto& c = f.Controls();
+  c.mnuCOLOR[4]->Click();
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(c.mnuCOLOR[i]->Checked(), i == 4) << i;
+  c.ShowAvgUsage->Click();
+  EXPECT_TRUE(c.form->Visible());
+  f.Timer1_Timer();
+  EXPECT_EQ(f.SampleCount, 1);
+  c.BtnReSet->Click();
+  EXPECT_EQ(f.SampleCount, 0);
+  c.mnuExit->Click();
+  EXPECT_TRUE(f.Unloaded());
+  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
+}
+
+// Waits, handling events, until done() or two seconds have passed.
+template <typename Done>
+bool Within2s(Done done) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
+  Form1Harness h;
+  h.trayWaitMs = 50;
+  h.form = h.Make();
+  h.hosts->SetHostPresent(false);
+  Form1& f = *h.form;
+  f.Form_Load();
+  platform::FormWindow* w = f.Controls().form.get();
+  EXPECT_FALSE(w->Visible());  // hidden as usual while a panel may still be starting
+  ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
+  EXPECT_EQ(f.WindowState(), 0);
+  ASSERT_EQ(h.reports.size(), 1u);
+  EXPECT_NE(h.reports[0].find("no notification area"), std::string::npos);
+  w->Close();  // the close button minimises, but does not hide
+  QCoreApplication::processEvents();  // the window system's answer to the minimise
+  EXPECT_TRUE(w->Visible());
+  EXPECT_EQ(f.WindowState(), 1);
+  h.hosts->SetHostPresent(true);  // a panel starts: to the tray as usual
+  EXPECT_FALSE(w->Visible());
+  h.tray->Fire(515);
+  EXPECT_TRUE(w->Visible());
+  w->Close();
+  EXPECT_FALSE(w->Visible());
+  h.hosts->SetHostPresent(false);  // the panel goes for good: back on the task bar, minimised
+  ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
+  EXPECT_EQ(f.WindowState(), 1);
+  EXPECT_EQ(h.reports.size(), 2u);
+}
+
+// Opened at start for want of a tray, the window goes there once a host comes, as if minimised,
+// unless the user has moved it or used it (here: pressed "Reset Avg") since it opened.
+TEST(Form1Lifecycle, TheWindowOpenedForWantOfATrayGoesThereUnlessTheUserTookItUp) {
+  for (const std::string user : {"nothing", "moved", "pressed"}) {
+    SCOPED_TRACE(user);
+    Form1Harness h;
+    h.trayWaitMs = 50;
+    h.form = h.Make();
+    h.hosts->SetHostPresent(false);
+    Form1& f = *h.form;
+    f.Form_Load();
+    platform::FormWindow* w = f.Controls().form.get();
+    ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
+    if (user == "moved") {
+      const platform::Rect frame = w->FrameGeometry();
+      w->MoveFrameTo(frame.x + 40, frame.y);
+    }
+    if (user == "pressed") {
+      QWidget* button = platform::WidgetOf<QWidget>(*f.Controls().BtnReSet);
+      QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)),
+                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(button, &press);
+    }
+    h.hosts->SetHostPresent(true);
+    EXPECT_EQ(w->Visible(), user != "nothing");
+    EXPECT_EQ(f.WindowState(), user == "nothing" ? 1 : 0);
+    EXPECT_TRUE(h.tray->Shown());
+  }
+}
+
+TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  // When the icon is removed, the timer has stopped and the query is closed already: no tick
+  // can run on a closed query, and the icon goes last.
+  bool timerStopped = false, queryClosed = false;
+  h.tray->SetObserver([&](std::uint32_t message) {
+    if (message != platform::NIM_DELETE) return;
+    timerStopped = !f.Controls().Timer1->Enabled();
+    platform::PDH_STATUS status = 0;
+    f.PerformanceQuery().PdhVbGetDoubleCounterValue(f.hCounter[0], &status);
+    queryClosed = status == platform::PDH_INVALID_HANDLE;
+  });
+  f.mnuExit_Click();
+  EXPECT_TRUE(timerStopped);
+  EXPECT_TRUE(queryClosed);
+  EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
+  EXPECT_TRUE(f.Unloaded());
+  EXPECT_EQ(f.ExitStatus(), 0);
+  EXPECT_FALSE(f.Controls().Timer1->Enabled());
+  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
+  EXPECT_FALSE(h.tray->Shown());
+  const size_t requests = h.tray->Requests().size();
+  f.Close(Form1::kCloseByCode);  // a second close does nothing more
+  EXPECT_EQ(h.tray->Requests().size(), requests);
+}
+
+TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  f.Close(Form1::kCloseBySessionEnd);
+  EXPECT_TRUE(f.Unloaded());
+  EXPECT_EQ(f.ExitStatus(), 0);
+  EXPECT_FALSE(f.Controls().Timer1->Enabled());
+  EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
+  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Form1Errors, AnErrorEscapingAHandlerIsReportedByNameAndEndsTheProgram) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  f.RunHandler([&f] { f.mnuCOLOR_Click(platform::Int16(7)); });  // no such colour item
+  ASSERT_EQ(h.messages.size(), 1u);
+  EXPECT_EQ(h.messages[0].text, "Run-time error '9':\n\nSubscript out of range");
+  EXPECT_EQ(h.messages[0].title, "Zelmaro");
+  EXPECT_EQ(h.terminated, 1);
+  EXPECT_FALSE(f.Controls().Timer1->Enabled());  // no tick runs behind the report
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->Checked(), i == 2) << i;
+}
+
+TEST(Form1Errors, ACheckedCounterLeavingSixteenBitsIsAnOverflow) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  f.RunHandler([] {
+    platform::Int16 n = 32767;
+    ++n;
+  });
+  ASSERT_EQ(h.messages.size(), 1u);
+  EXPECT_EQ(h.messages[0].text, "Run-time error '6':\n\nOverflow");
+  EXPECT_EQ(h.terminated, 1);
+}
+
+}  // namespace

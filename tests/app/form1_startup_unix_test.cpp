@@ -1,0 +1,129 @@
+// Start-up as the user meets it: the window hidden in the tray, the first icon, the refusals.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "form1_harness_unix.h"
+#include "window/form_controls.h"
+
+namespace {
+
+constexpr std::uint32_t kGreen = 0xFF00FF00;
+
+std::uint32_t Pixel(const gdi::IconImage& icon, int x, int y) { return icon.argb[y * icon.width + x]; }
+
+TEST(Form1Startup, EndsHiddenInTheTrayWithTheComposedIconAndTheTimerRunning) {
+  Form1Harness h;
+  Form1& f = h.Load();
+  ASSERT_TRUE(h.messages.empty());
+  EXPECT_FALSE(f.Unloaded());
+  EXPECT_FALSE(f.Controls().form->Visible());
+  EXPECT_EQ(f.WindowState(), 1);
+  EXPECT_TRUE(f.Controls().Timer1->Enabled());
+  EXPECT_EQ(f.Controls().Timer1->Interval(), 500);
+  EXPECT_EQ(f.SampleCount, 0);  // the hand-made tick never enters the averages
+  EXPECT_EQ(int{f.NumCPUs}, 2);
+  EXPECT_NE(f.hCounter[0], 0u);
+  EXPECT_NE(f.hCounter[1], 0u);
+
+  const auto& req = h.tray->Requests();
+  ASSERT_EQ(req.size(), 2u);
+  EXPECT_EQ(req[0].message, platform::NIM_ADD);
+  EXPECT_EQ(req[0].data.cbSize, 88u);
+  EXPECT_EQ(req[0].data.uFlags, 7u);
+  EXPECT_EQ(req[0].data.uCallbackMessage, 512u);
+  EXPECT_STREQ(req[0].data.szTip, "Zelmaro by Quenlark");
+  EXPECT_EQ(req[0].data.hIcon, f.Controls().windowIcon);
+  EXPECT_EQ(req[1].message, platform::NIM_MODIFY);
+  // The first collection gives no rate: both bars stay full, in the default green.
+  ASSERT_TRUE(req[1].iconRead);
+  ASSERT_EQ(req[1].icon.width, 32);
+  EXPECT_EQ(Pixel(req[1].icon, 5, 2), kGreen);
+  EXPECT_EQ(Pixel(req[1].icon, 20, 2), kGreen);
+  EXPECT_EQ(Pixel(req[1].icon, 17, 20) >> 24, 0u);  // the right bar's first column is transparent
+  EXPECT_EQ(Pixel(req[1].icon, 0, 0), 0xFF000000u);
+  // Green is ticked, and nothing is written while starting.
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->Checked(), i == 2) << i;
+  EXPECT_FALSE(std::filesystem::exists(h.dir().File("config/Quenlark.ini")));
+}
+
+TEST(Form1Startup, ASecondInstanceIsRefusedWhileTheFirstKeepsRunning) {
+  Form1Harness h;
+  Form1& first = h.Load();
+  auto* firstTray = h.tray;
+  Form1Harness h2(2, &h.dir());
+  Form1& second = h2.Load();
+  ASSERT_EQ(h2.messages.size(), 1u);
+  EXPECT_EQ(h2.messages[0].text, "A copy of Zelmaro is already running!");
+  EXPECT_EQ(h2.messages[0].style, 0x10040u);
+  EXPECT_EQ(h2.messages[0].title, "Zelmaro");
+  EXPECT_TRUE(second.Unloaded());
+  EXPECT_EQ(second.ExitStatus(), 1);
+  EXPECT_TRUE(h2.tray->Requests().empty());
+  EXPECT_FALSE(second.Controls().form->Visible());
+  EXPECT_FALSE(first.Unloaded());
+  EXPECT_TRUE(first.Controls().Timer1->Enabled());
+  EXPECT_EQ(firstTray->Requests().back().message, platform::NIM_MODIFY);
+}
+
+TEST(Form1Startup, AnUnreadableCounterSourceShowsTheServiceMessage) {
+  Form1Harness h;
+  std::filesystem::remove(h.dir().File("stat"));
+  Form1& f = h.Load();
+  ASSERT_EQ(h.messages.size(), 1u);
+  EXPECT_EQ(h.messages[0].text, "Windows performance service disabled or broken!");
+  EXPECT_EQ(h.messages[0].style, 0x10010u);
+  EXPECT_TRUE(f.Unloaded());
+  EXPECT_EQ(f.ExitStatus(), 1);
+  EXPECT_TRUE(h.tray->Requests().empty());
+  EXPECT_FALSE(f.Controls().form->Visible());
+}
+
+TEST(Form1Startup, ASingleProcessorSamplesOneCounterAndStillStarts) {
+  Form1Harness h(1);
+  Form1& f = h.Load();
+  EXPECT_TRUE(h.messages.empty());
+  EXPECT_EQ(int{f.NumCPUs}, 1);
+  EXPECT_NE(f.hCounter[0], 0u);
+  EXPECT_EQ(f.hCounter[1], 0u);
+}
+
+TEST(Form1Startup, MoreThanTwoProcessorsSampleOnlyTheFirstTwo) {
+  Form1Harness h(4);
+  Form1& f = h.Load();
+  EXPECT_EQ(int{f.NumCPUs}, 2);
+}
+
+TEST(Form1Startup, TheStoredColourIsRestoredAndABadOneFallsBackToGreenUntouched) {
+  Form1Harness h;
+  std::filesystem::create_directories(h.dir().File("config"));
+  struct Case {
+    const char* stored;
+    int ticked;
+  } cases[] = {{"6", 6}, {"0", 0}, {"abc", 2}, {"7", 2}, {"-1", 2}, {"99999", 2}, {"", 2}};
+  int n = 0;
+  for (const auto& c : cases) {
+    const std::string ini = h.dir().Write("config/Quenlark.ini",
+                                          std::string("[Zelmaro_Set]\nColor=") + c.stored + "\n");
+    // The toolkit caches a settings file within one process by its time and size: give each
+    // case its own time, as each real start is a new process anyway.
+    std::filesystem::last_write_time(ini, std::filesystem::file_time_type::clock::now() +
+                                              std::chrono::seconds(++n * 10));
+    std::string before;
+    {
+      std::ifstream in(ini);
+      before.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    auto f = h.Make();
+    f->Form_Load();
+    ASSERT_FALSE(f->Unloaded()) << c.stored;
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->Checked(), i == c.ticked) << c.stored;
+    std::ifstream in(ini);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before) << c.stored;
+    f->Close(Form1::kCloseByCode);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,202 @@
+// The sampling tick, the averages and the reset, driven through Form1's handlers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include <QThread>
+
+#include "form1_harness_unix.h"
+#include "window/form_controls.h"
+#include "window/usage_text.h"
+
+namespace {
+
+class Form1Tick : public ::testing::Test {
+ protected:
+  void Start(int cpus = 2) {
+    h = std::make_unique<Form1Harness>(cpus);
+    f = &h->Load();
+    ASSERT_TRUE(h->messages.empty());
+  }
+  void Tick(std::vector<double> usage) {
+    h->stat.Advance(std::move(usage));
+    f->Timer1_Timer();
+  }
+  std::string Text(const platform::Label* l) { return l->Caption(); }
+  std::unique_ptr<Form1Harness> h;
+  Form1* f = nullptr;
+};
+
+TEST_F(Form1Tick, OpeningTheWindowShowsTheLatestReadingsAndGraphsSampledWhileHidden) {
+  Start();
+  Tick({30, 40});
+  Tick({55, 75});
+  f->ShowAvgUsage_Click();
+  EXPECT_EQ(Text(f->Controls().Label6), window::UsageText(55));
+  EXPECT_EQ(Text(f->Controls().Label5), window::UsageText(75));
+  // Graph values are whole percents of the readings (up to the counters' rounding).
+  EXPECT_NEAR(int{f->GraphY[0]}, 55, 1);
+  EXPECT_NEAR(int{f->PrevGraphY[1]}, 75, 1);
+  // The segment from 30 % up to 55 % stands in the last columns; the first tick's segment
+  // (from row 50, below the visible rows) one column further left is out of sight.
+  const auto* px = f->Controls().pic1[0]->Pixels();
+  auto green = [px](int x, int y) { return (px[y * 405 + x] & 0xFFFFFF) == 0x00FF00u; };
+  EXPECT_TRUE(green(403, 35));  // start of the newest segment, the row of 30 % (graph value 29 or 30)
+  EXPECT_TRUE(green(404, 23));  // it climbs through column 404 towards the row of 55 %
+  EXPECT_TRUE(green(402, 49));  // the segment before, from 0 % up to 30 %
+  // Shown, each tick draws at once.
+  Tick({10, 20});
+  EXPECT_EQ(Text(f->Controls().Label6), window::UsageText(10));
+}
+
+TEST_F(Form1Tick, AnInvalidReadingAddsNothingButStillCountsAndReachesTheGraph) {
+  Start();
+  Tick({50, 50});
+  h->stat.Rewind(0);  // processor 0's counters went backwards
+  f->Timer1_Timer();
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 50);
+  EXPECT_EQ(f->SampleCount, 2);
+  // The bar of processor 0 is left full for that tick.
+  const auto& icon = h->tray->Requests().back().icon;
+  EXPECT_EQ(icon.argb[2 * 32 + 5], 0xFF00FF00u);
+  // Its value, 0, is what the graph and the label show once the window opens.
+  f->ShowAvgUsage_Click();
+  EXPECT_EQ(int{f->GraphY[0]}, 0);
+  EXPECT_EQ(Text(f->Controls().Label6), window::UsageText(0));
+}
+
+TEST_F(Form1Tick, ACounterSourceThatVanishesOrBreaksMidRunOnlyLosesThoseReadings) {
+  Start();
+  Tick({50, 50});
+  std::filesystem::remove(h->dir().File("stat"));
+  f->Timer1_Timer();
+  h->dir().Write("stat", "cpu0 garbage\ncpu1 1 2\n");
+  f->Timer1_Timer();
+  EXPECT_EQ(f->SampleCount, 3);
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 50);
+  EXPECT_TRUE(f->Controls().Timer1->Enabled());
+  // Back to normal: the first good collection gives no rate, the next one does.
+  h->stat.Advance({20, 20});
+  f->Timer1_Timer();
+  Tick({20, 20});
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 70);
+  EXPECT_TRUE(h->messages.empty());
+}
+
+TEST_F(Form1Tick, OneProcessorLeavesTheSecondSumAtZero) {
+  Start(1);
+  Tick({40});
+  Tick({60});
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 100);
+  EXPECT_DOUBLE_EQ(f->CpuSum[1], 0);
+  EXPECT_EQ(f->SampleCount, 2);
+  f->ShowAvgUsage_Click();
+  Tick({10});
+  EXPECT_EQ(Text(f->Controls().cpu1avg), window::UsageText(0));
+}
+
+TEST_F(Form1Tick, AResetBetweenTicksRestartsSumsAndCount) {
+  Start();
+  Tick({90, 90});
+  Tick({90, 90});
+  f->BtnReSet_Click();
+  EXPECT_EQ(f->SampleCount, 0);
+  EXPECT_EQ(Text(f->Controls().Label2), "00:00:00");
+  EXPECT_EQ(Text(f->Controls().cpu0avg), window::UsageText(0));
+  EXPECT_TRUE(f->Controls().Timer1->Enabled());
+  Tick({10, 20});
+  EXPECT_EQ(f->SampleCount, 1);
+  EXPECT_DOUBLE_EQ(f->CpuSum[0], 10);
+  EXPECT_DOUBLE_EQ(f->CpuSum[1], 20);
+}
+
+TEST_F(Form1Tick, AveragesFollowOnlyWhileTheWindowIsOpenAndCoverEveryTickSinceTheReset) {
+  Start();
+  const std::string before = Text(f->Controls().cpu0avg);
+  Tick({20, 0});
+  Tick({40, 0});
+  EXPECT_EQ(Text(f->Controls().cpu0avg), before);  // hidden: nothing formatted
+  f->ShowAvgUsage_Click();
+  EXPECT_TRUE(f->Controls().form->Visible());
+  Tick({60, 0});
+  EXPECT_EQ(Text(f->Controls().cpu0avg), window::UsageText(40));
+  EXPECT_EQ(Text(f->Controls().cpu1avg), window::UsageText(0));
+}
+
+TEST_F(Form1Tick, TheClockShowsTimeSinceTheResetModulo24HoursWhateverTheWallClockDoes) {
+  Start();
+  f->ShowAvgUsage_Click();
+  h->mono += 25 * 3600;
+  h->now -= 1.0;  // the wall clock was set back a day: the elapsed time does not care
+  Tick({1, 1});
+  EXPECT_EQ(Text(f->Controls().Label2), "01:00:00");
+  h->mono += 59 * 60 + 59;
+  Tick({1, 1});
+  EXPECT_EQ(Text(f->Controls().Label2), "01:59:59");
+}
+
+TEST_F(Form1Tick, TheIconFollowsTheReadingsAndTheChosenColour) {
+  Start();
+  Tick({50, 0});
+  const auto& icon = h->tray->Requests().back().icon;
+  EXPECT_EQ(icon.argb[15 * 32 + 5] >> 24, 0u);     // above the left bar's top: transparent
+  EXPECT_EQ(icon.argb[16 * 32 + 5], 0xFF00FF00u);  // its top row is coloured
+  EXPECT_EQ(icon.argb[30 * 32 + 20] >> 24, 0u);    // the right bar is empty
+  f->mnuCOLOR_Click(platform::Int16(4));          // Red, while the timer runs: stored
+  Tick({100, 100});
+  const auto& red = h->tray->Requests().back().icon;
+  EXPECT_EQ(red.argb[2 * 32 + 5], 0xFFFF0000u);
+  EXPECT_EQ(red.argb[2 * 32 + 20], 0xFFFF0000u);
+  // The file is written off the user-interface thread, soon after.
+  std::string text;
+  for (int i = 0; i < 500 && text.find("Color=4") == std::string::npos; ++i) {
+    QThread::msleep(10);
+    std::ifstream ini(h->dir().File("config/Quenlark.ini"));
+    text.assign(std::istreambuf_iterator<char>(ini), {});
+  }
+  EXPECT_NE(text.find("[Zelmaro_Set]"), std::string::npos);
+  EXPECT_NE(text.find("Color=4"), std::string::npos);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->Checked(), i == 4) << i;
+}
+
+TEST_F(Form1Tick, AChosenColourSurvivesARestart) {
+  Start();
+  f->mnuCOLOR_Click(platform::Int16(6));
+  f->mnuExit_Click();
+  h->form.reset();
+  Form1& again = h->Load();
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(again.Controls().mnuCOLOR[i]->Checked(), i == 6) << i;
+  const auto& icon = h->tray->Requests().back().icon;
+  EXPECT_EQ(icon.argb[2 * 32 + 5], 0xFFFFFF00u);  // yellow
+}
+
+// A pick that cannot be stored still applies; the user is told once per run, and why.
+TEST_F(Form1Tick, AColourThatCannotBeSavedAppliesAndIsReportedOncePerRun) {
+  Start();
+  std::filesystem::remove_all(h->dir().File("config"));
+  h->dir().Write("config", "a file where the settings directory should be");
+  f->mnuCOLOR_Click(platform::Int16(4));
+  for (int i = 0; i < 500 && h->messages.empty(); ++i) {
+    QThread::msleep(10);
+    QCoreApplication::processEvents();
+  }
+  ASSERT_EQ(h->messages.size(), 1u);
+  EXPECT_EQ(h->messages[0].title, "Zelmaro");
+  EXPECT_EQ(h->messages[0].style, 0x10040u);
+  EXPECT_NE(h->messages[0].text.find("could not be saved in " + h->dir().File("config/Quenlark.ini")),
+            std::string::npos) << h->messages[0].text;
+  EXPECT_NE(h->messages[0].text.find("Not a directory"), std::string::npos) << h->messages[0].text;
+  Tick({100, 100});
+  EXPECT_EQ(h->tray->Requests().back().icon.argb[2 * 32 + 5], 0xFFFF0000u);  // red all the same
+  f->mnuCOLOR_Click(platform::Int16(6));
+  for (int i = 0; i < 30; ++i) {
+    QThread::msleep(10);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_EQ(h->messages.size(), 1u);
+  EXPECT_EQ(h->terminated, -1);
+}
+
+}  // namespace
