@@ -1,7 +1,8 @@
 # make run   installs what is missing (X11 and Wayland platform plugins included), builds in Release and starts Zelmaro (needs a desktop session)
 # make test  installs what is missing, builds, and runs every test (unit, sanitizer, end-to-end)
 # make deb   builds the Debian package (build/release/zelmaro_<version>_<arch>.deb)
-# make windows  installs what is missing and cross-builds the Windows program in Release (build/windows/zelmaro.exe)
+# make windows  installs what is missing and cross-builds the Windows program in Release: build/windows/zelmaro.exe,
+#               its installer zelmaro-<version>-setup.exe and the portable zelmaro-<version>-portable.zip
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
@@ -71,11 +72,12 @@ windows: deps-windows
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
 	cmake --build $(WINDOWS) -j $(JOBS)
 
-# The unit tests under Wine, then zelmaro.exe as a user meets it (Xvfb, openbox, trayer; the
-# stand-in /proc/stat needs root).
+# The unit tests under Wine, then zelmaro.exe, its installer and its command line as a user
+# meets them (Xvfb, openbox, trayer; the stand-in /proc/stat needs root).
 test-windows: windows
 	scripts/wine-ctest.sh $(WINDOWS)
 	timeout -k 5 300 tests/windows/test_program.sh $(WINDOWS)
+	timeout -k 5 300 tests/windows/test_installer.sh $(WINDOWS)
 
 test: deps-test unit test-windows e2e fuzz package-test
 

@@ -18,8 +18,9 @@ test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x1
            lintian desktop-file-utils appstream man-db lxqt-panel sway swaybg waybar grim passwd)
 deb_pkgs=(dpkg-dev file)
 # The Windows build: mingw-w64's "-posix" compilers (their C++ library has std::thread and
-# std::mutex), Wine to run the tests, GoogleTest's sources to build for Windows.
-windows_pkgs=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb xauth)
+# std::mutex), Wine to run the tests, GoogleTest's sources to build for Windows, NSIS for the
+# installer, zip for the portable archive (unzip to test it).
+windows_pkgs=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb xauth nsis zip unzip)
 
 if [ "$what" = windows ]; then
   pkgs=("${windows_pkgs[@]}")
