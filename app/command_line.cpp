@@ -1,7 +1,5 @@
 #include "app/command_line.h"
 
-#include <cstdio>
-
 #include "app/command_line_system.h"
 #include "platform/session/autostart.h"
 #include "platform/session/console.h"
@@ -21,8 +19,14 @@ void Fail(CommandLine& line, const std::string& why) {
 
 // Prints to standard output; a failed write (a full disk, a closed pipe) is an error too.
 int Print(const std::string& text) {
-  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) return 0;
-  std::fprintf(stderr, "zelmaro: cannot write to standard output\n");
+  if (platform::WriteStandardOutput(text)) return 0;
+  platform::WriteStandardError("zelmaro: cannot write to standard output\n");
+  return 1;
+}
+
+// Says on standard error why the option failed; the status of that failure.
+int Complain(const std::string& why) {
+  platform::WriteStandardError("zelmaro: " + why + "\n");
   return 1;
 }
 
@@ -32,23 +36,14 @@ int Autostart(bool on) {
   const std::string when = kAutostartWhen;
   if (on) {
     const std::string program = platform::RunningProgramPath();
-    if (program.empty()) {
-      std::fprintf(stderr, "zelmaro: cannot tell where the program file is, so no autostart entry was made\n");
-      return 1;
-    }
+    if (program.empty()) return Complain("cannot tell where the program file is, so no autostart entry was made");
     const std::string error = folder.Write(kAutostartEntryName, AutostartEntryText(program));
-    if (!error.empty()) {
-      std::fprintf(stderr, "zelmaro: cannot write the autostart entry: %s\n", error.c_str());
-      return 1;
-    }
+    if (!error.empty()) return Complain("cannot write the autostart entry: " + error);
     return Print("Autostart on: Zelmaro will start " + when + " (" + path + ").\n");
   }
   bool removed = false;
   const std::string error = folder.Remove(kAutostartEntryName, removed);
-  if (!error.empty()) {
-    std::fprintf(stderr, "zelmaro: cannot remove the autostart entry: %s\n", error.c_str());
-    return 1;
-  }
+  if (!error.empty()) return Complain("cannot remove the autostart entry: " + error);
   if (removed) return Print("Autostart off: removed " + path + "; Zelmaro no longer starts " + when + ".\n");
   return Print("Autostart off: there was no autostart entry (" + path + "); nothing to do.\n");
 }
@@ -113,7 +108,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     case CommandLine::Action::AutostartOff:
       return Autostart(false);
     case CommandLine::Action::UsageError:
-      std::fprintf(stderr, "zelmaro: %s\n%s", line.error.c_str(), UsageText().c_str());
+      platform::WriteStandardError("zelmaro: " + line.error + "\n" + UsageText());
       return 2;
   }
   return 2;

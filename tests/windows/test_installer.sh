@@ -124,9 +124,10 @@ w "$EXE" --bogus >"$E2E_TMP/out" 2>"$E2E_TMP/err"
 status=$?
 check "an unknown option: status 2, the fault and the usage on standard error" \
   sh -c "test $status = 2 && grep -q \"unknown option '--bogus'\" '$E2E_TMP/err' && grep -q '^Usage: zelmaro' '$E2E_TMP/err' && ! test -s '$E2E_TMP/out'"
-# From a command prompt on a terminal, no redirection: the program joins cmd's console.
+# From a command prompt on a terminal, started the way that gives it no standard handles
+# (start /wait): the program joins the prompt's console.
 console() {
-  timeout -k 5 60 script -qec "$WINE cmd /c \"$EXE\" $1 \& echo status %errorlevel%" /dev/null </dev/null |
+  timeout -k 5 60 script -qec "$WINE cmd /c start /wait \"$EXE\" $1 \& echo status %errorlevel%" /dev/null </dev/null |
     $PY -c 'import re, sys
 text = sys.stdin.read()  # the console draws spaces as cursor moves
 text = re.sub(r"\x1b\[(\d*)C", lambda m: " " * int(m.group(1) or 1), text)
