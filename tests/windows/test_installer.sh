@@ -6,7 +6,8 @@
 # its icon docks, its bars following a stand-in /proc/stat; --help, --version and an unknown
 # option answer on the console; --autostart off and on remove and write the Run value; the
 # uninstaller refuses while Zelmaro runs, and once it has ended, silently leaves no file or
-# registry value of the installer's, the colour setting kept unless /REMOVESETTINGS; the
+# registry value of the installer's, the colour setting kept unless /REMOVESETTINGS; the setup's
+# pages install, and its finish page starts the program, in the colour kept; /NOAUTOSTART; the
 # portable zip holds the program and its text. Every wait is bounded; screenshots stay in the
 # build folder.
 # Usage: tests/windows/test_installer.sh BUILD_DIR   (as root, for the stand-in /proc/stat)
@@ -159,14 +160,15 @@ timeout -k 5 240 unshare -m sh -c 'mount --bind "$0" /proc/stat && exec "$@"' "$
   "$WINE" start /wait /unix "$LINK" >"$E2E_TMP/app.log" 2>&1 &
 track $!
 TRAY=$E2E_TMP/tray.png
-green_rows() {  # green rows of the 16 x 16 icon's left (0) or right (1) bar in the tray's first slot
+bar_rows() {  # bar_rows BAR COLOUR: rows of the 16 x 16 icon's left (0) or right (1) bar in the
+  # tray's first slot that show the colour
   convert "$TRAY" -crop 4x24+"$((5 + $1 * 8))"+0 +repage txt:- |
-    awk '/#00FF00/ { split($1, p, /[,:]/); rows[p[2]] = 1 } END { print length(rows) }'
+    awk -v c="#$2" '$0 ~ c { split($1, p, /[,:]/); rows[p[2]] = 1 } END { print length(rows) }'
 }
-docked() {
+docked() {  # docked [COLOUR]: the icon in the tray, its bars low (20 %) and high (80 %)
   shot "$TRAY" 0 0 24 24 || return 1
   local l r
-  l=$(green_rows 0) r=$(green_rows 1)
+  l=$(bar_rows 0 "${1:-00FF00}") r=$(bar_rows 1 "${1:-00FF00}")
   echo "left $l rows, right $r rows" >"$E2E_TMP/bars"
   [ "$l" -ge 1 ] && [ "$r" -ge $((l + 4)) ]
 }
@@ -187,12 +189,16 @@ check "and leaves it installed" test -f "$INSTDIR/zelmaro.exe" -a -f "$LINK"
 # its window has the X focus.
 menu_window() { xdotool search --onlyvisible --classname zelmaro.exe 2>/dev/null | while read -r m; do
   eval "$(xdotool getwindowgeometry --shell "$m")"; [ "$WIDTH" -gt 40 ] && [ "$HEIGHT" -gt 100 ] && echo "$m"; done | head -1; }
-xdotool mousemove 10 12 click 3
 menu_open() { [ -n "$(menu_window)" ]; }
-wait_for 10 menu_open
-M=$(menu_window)
-[ -n "$M" ] && { timeout 5 xdotool windowfocus --sync "$M" 2>/dev/null; xdotool key Up Return; }
-check "Exit Zelmaro ends it" wait_for 15 sh -c '! pgrep -f "Programs.Zelmaro.zelmaro\.exe"'
+exit_zelmaro() {
+  local m
+  xdotool mousemove 10 12 click 3
+  wait_for 10 menu_open
+  m=$(menu_window)
+  [ -n "$m" ] && { timeout 5 xdotool windowfocus --sync "$m" 2>/dev/null; xdotool key Up Return; }
+  check "Exit Zelmaro ends it" wait_for 15 sh -c '! pgrep -f "Programs.Zelmaro.zelmaro\.exe"'
+}
+exit_zelmaro
 w reg add "$SETTINGS_KEY" /v Color /d 3 /f >/dev/null 2>&1  # the colour the user chose
 w "$INSTDIR/uninstall.exe" /S
 check "uninstall.exe /S ends with status 0" test $? = 0
@@ -209,6 +215,47 @@ check "the Run value goes" no_value "$RUN_KEY" Zelmaro
 check "the colour setting stays, and nothing else of the program's in the registry ($(tr '\n' ' ' <"$E2E_TMP/reg-after"))" \
   test "$(tr '\n' ' ' <"$E2E_TMP/reg-after")" = 'HKEY_CURRENT_USER\Software\Quenlark HKEY_CURRENT_USER\Software\Quenlark\Zelmaro_Set HKEY_CURRENT_USER\Software\Quenlark\Zelmaro_Set: "Color"="3" '
 
+echo "== the setup's pages: Next, Install, Finish with \"Start Zelmaro now\""
+# In the stand-in /proc/stat's namespace, which the program it starts inherits.
+timeout -k 5 120 unshare -m sh -c 'mount --bind "$0" /proc/stat && exec "$@"' "$STAT" \
+  "$WINE" "$SETUP" >"$E2E_TMP/setup.log" 2>&1 &
+track $!
+setup_window() {
+  local s
+  s=$(xdotool search --onlyvisible --name '^Zelmaro Setup' 2>/dev/null | head -1)
+  [ -n "$s" ] && echo "$s"
+}
+check "the setup's window opens" wait_for 20 setup_window
+S=$(setup_window)
+# page N: the setup's window as it shows now, in $SHOTS/setup-N.png; a new page is one that
+# differs from the last.
+page() { import -display "$DISPLAY" -window "$S" "$SHOTS/setup-$1.png" 2>/dev/null; }
+new_page() { page "$1" && [ "$(compare -metric AE "$SHOTS/setup-$1.png" "$SHOTS/setup-$(($1 - 1)).png" null: 2>&1 | cut -d' ' -f1)" != 0 ]; }
+# The page drawn whole: two looks in a row alike.
+settled() {
+  import -display "$DISPLAY" -window "$S" "$E2E_TMP/look.png" 2>/dev/null &&
+    { [ "$(compare -metric AE "$E2E_TMP/look.png" "$SHOTS/setup-$1.png" null: 2>&1 | cut -d' ' -f1)" = 0 ] ||
+      { cp "$E2E_TMP/look.png" "$SHOTS/setup-$1.png"; false; }; }
+}
+press() { timeout 5 xdotool windowfocus --sync "$S" 2>/dev/null; xdotool key "$1"; }
+if [ -n "$S" ]; then
+  wait_for 5 page 1  # the components: the program, and start at sign-in (ticked)
+  press Return
+  check "Next: the folder's page" wait_for 10 new_page 2
+  press Return
+  check "Install puts the program in place" wait_for 20 test -f "$INSTDIR/zelmaro.exe"
+  check "then the finish page" wait_for 10 new_page 3
+  wait_for 10 new_page 4  # the installation's page may show before it
+  wait_for 5 settled 4
+  press Return
+  check "Finish with \"Start Zelmaro now\" ticked starts the installed program" wait_for 20 installed_running
+  check "the setup's window closes" wait_for 10 sh -c "! xdotool search --onlyvisible --name '^Zelmaro Setup'"
+  expect_value "$RUN_KEY" Zelmaro "\"$WIN_INSTDIR\\zelmaro.exe\""
+  check "its icon docks, in the colour kept from before the uninstall (purple)" wait_for 40 docked FE00FE
+  cp "$TRAY" "$SHOTS/tray-after-setup.png"
+  exit_zelmaro
+fi
+
 echo "== again, without start at sign-in; uninstalled with /REMOVESETTINGS"
 w "$SETUP" /S /NOAUTOSTART
 check "setup.exe /S /NOAUTOSTART ends with status 0" test $? = 0
@@ -218,7 +265,7 @@ w "$INSTDIR/uninstall.exe" /S /REMOVESETTINGS
 check "uninstalled" wait_for 20 uninstalled
 snapshot removed
 check "no file left ($(new_files removed | tr '\n' ' '))" test -z "$(new_files removed)"
-check "in the temporary folder, only what goes at the next restart" test -z "$(kept_temp_files)"
+check "in the temporary folder, only what goes at the next restart ($(kept_temp_files | tr '\n' ' '))" test -z "$(kept_temp_files)"
 check "no registry value of the program's left ($(tr '\n' ' ' <"$E2E_TMP/reg-removed"))" test ! -s "$E2E_TMP/reg-removed"
 
 echo "== the portable zip"
