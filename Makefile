@@ -2,7 +2,8 @@
 # make test  installs what is missing, builds, and runs every test (unit, sanitizer, end-to-end)
 # make deb   builds the Debian package (build/release/zelmaro_<version>_<arch>.deb)
 # make test-debian13  runs the set-up and `make test` in a Debian 13 chroot (build/debian13)
-# make windows  installs what is missing and cross-builds the Windows program in Release (build/windows/zelmaro.exe)
+# make windows  installs what is missing and cross-builds the Windows program in Release: build/windows/zelmaro.exe,
+#               its installer zelmaro-<version>-setup.exe and the portable zelmaro-<version>-portable.zip
 JOBS ?= $(shell nproc)
 RELEASE := build/release
 SANITIZE := build/sanitize
@@ -72,11 +73,12 @@ windows: deps-windows
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
 	cmake --build $(WINDOWS) -j $(JOBS)
 
-# The unit tests under Wine, then zelmaro.exe as a user meets it (Xvfb, openbox, trayer; the
-# stand-in /proc/stat needs root).
+# The unit tests under Wine, then zelmaro.exe, its installer and its command line as a user
+# meets them (Xvfb, openbox, trayer; the stand-in /proc/stat needs root).
 test-windows: windows
 	scripts/wine-ctest.sh $(WINDOWS)
 	timeout -k 5 300 tests/windows/test_program.sh $(WINDOWS)
+	timeout -k 5 300 tests/windows/test_installer.sh $(WINDOWS)
 
 test: deps-test unit test-windows e2e fuzz package-test
 

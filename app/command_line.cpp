@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 
-#include <cstdio>
-
+#include "app/command_line_system.h"
 #include "platform/session/autostart.h"
+#include "platform/session/console.h"
 #include "platform/session/toolkit_options.h"
 
 #ifndef ZELMARO_VERSION
@@ -10,8 +10,6 @@
 #endif
 
 namespace {
-
-constexpr const char* kAutostartFile = "zelmaro.desktop";
 
 void Fail(CommandLine& line, const std::string& why) {
   if (line.action == CommandLine::Action::UsageError) return;  // the first fault is reported
@@ -21,34 +19,32 @@ void Fail(CommandLine& line, const std::string& why) {
 
 // Prints to standard output; a failed write (a full disk, a closed pipe) is an error too.
 int Print(const std::string& text) {
-  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) return 0;
-  std::fprintf(stderr, "zelmaro: cannot write to standard output\n");
+  if (platform::WriteStandardOutput(text)) return 0;
+  platform::WriteStandardError("zelmaro: cannot write to standard output\n");
+  return 1;
+}
+
+// Says on standard error why the option failed; the status of that failure.
+int Complain(const std::string& why) {
+  platform::WriteStandardError("zelmaro: " + why + "\n");
   return 1;
 }
 
 int Autostart(bool on) {
   const platform::AutostartFolder folder;
-  const std::string path = folder.EntryPath(kAutostartFile);
+  const std::string path = folder.EntryPath(kAutostartEntryName);
+  const std::string when = kAutostartWhen;
   if (on) {
     const std::string program = platform::RunningProgramPath();
-    if (program.empty()) {
-      std::fprintf(stderr, "zelmaro: cannot tell where the program file is, so no autostart entry was made\n");
-      return 1;
-    }
-    const std::string error = folder.Write(kAutostartFile, AutostartEntryText(program));
-    if (!error.empty()) {
-      std::fprintf(stderr, "zelmaro: cannot write the autostart entry: %s\n", error.c_str());
-      return 1;
-    }
-    return Print("Autostart on: Zelmaro will start with the desktop session (" + path + ").\n");
+    if (program.empty()) return Complain("cannot tell where the program file is, so no autostart entry was made");
+    const std::string error = folder.Write(kAutostartEntryName, AutostartEntryText(program));
+    if (!error.empty()) return Complain("cannot write the autostart entry: " + error);
+    return Print("Autostart on: Zelmaro will start " + when + " (" + path + ").\n");
   }
   bool removed = false;
-  const std::string error = folder.Remove(kAutostartFile, removed);
-  if (!error.empty()) {
-    std::fprintf(stderr, "zelmaro: cannot remove the autostart entry: %s\n", error.c_str());
-    return 1;
-  }
-  if (removed) return Print("Autostart off: removed " + path + "; Zelmaro no longer starts with the desktop session.\n");
+  const std::string error = folder.Remove(kAutostartEntryName, removed);
+  if (!error.empty()) return Complain("cannot remove the autostart entry: " + error);
+  if (removed) return Print("Autostart off: removed " + path + "; Zelmaro no longer starts " + when + ".\n");
   return Print("Autostart off: there was no autostart entry (" + path + "); nothing to do.\n");
 }
 
@@ -93,40 +89,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   return line;
 }
 
-std::string UsageText() {
-  return "Usage: zelmaro [toolkit options]\n"
-         "       zelmaro --autostart on|off\n"
-         "       zelmaro --help | --version\n"
-         "\n"
-         "Shows how busy processors 0 and 1 are, as two bars in the desktop's notification\n"
-         "area. Without options it starts and stays in the notification area.\n"
-         "\n"
-         "Options:\n"
-         "  --autostart on   start Zelmaro with the desktop session from now on\n"
-         "  --autostart off  no longer start it with the desktop session\n"
-         "  -h, --help       print this help and exit\n"
-         "  --version        print the version and exit\n"
-         "\n"
-         "The toolkit's own options (-platform NAME, -display DISPLAY, -style STYLE, ...)\n"
-         "are passed on to it. See zelmaro(1).\n";
-}
-
 std::string VersionText() { return std::string("zelmaro ") + ZELMARO_VERSION + "\n"; }
-
-std::string AutostartEntryText(const std::string& programPath) {
-  return "[Desktop Entry]\n"
-         "Type=Application\n"
-         "Name=Zelmaro\n"
-         "Comment=Show how busy the processors are, in the notification area\n"
-         "Exec=" + platform::DesktopExecArgument(programPath) + "\n"
-         "TryExec=" + platform::DesktopStringValue(programPath) + "\n"
-         "Icon=zelmaro\n"
-         "Terminal=false\n"
-         "StartupNotify=false\n";
-}
 
 std::optional<int> RunCommandLine(int argc, char** argv) {
   const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  // What an option prints goes to the console the program was started from.
+  if (line.action != CommandLine::Action::Run) platform::UseParentConsole();
   switch (line.action) {
     case CommandLine::Action::Run:
       platform::UseDisplayOptions(line.platformName, line.displayName);
@@ -140,7 +108,7 @@ std::optional<int> RunCommandLine(int argc, char** argv) {
     case CommandLine::Action::AutostartOff:
       return Autostart(false);
     case CommandLine::Action::UsageError:
-      std::fprintf(stderr, "zelmaro: %s\n%s", line.error.c_str(), UsageText().c_str());
+      platform::WriteStandardError("zelmaro: " + line.error + "\n" + UsageText());
       return 2;
   }
   return 2;

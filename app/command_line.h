@@ -18,10 +18,7 @@ struct CommandLine {
 // Reads the arguments after the program's name.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-std::string UsageText();
 std::string VersionText();
-// The autostart entry that starts the program file at programPath.
-std::string AutostartEntryText(const std::string& programPath);
 
 // Carries out the command line's option: the process's exit status when it is done, or nothing
 // when the program is to start (with the toolkit's options still in argv).

@@ -21,11 +21,11 @@ test_pkgs=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool trayer x1
            lintian desktop-file-utils appstream man-db lxqt-panel sway swaybg waybar grim passwd)
 deb_pkgs=(dpkg-dev file)
 # The Windows build: mingw-w64's "-posix" compilers (their C++ library has std::thread and
-# std::mutex), Wine to run the tests, GoogleTest's sources to build for Windows; and for the
-# program's own test, a desktop to meet it in (openbox, trayer, a session bus) and the tools
-# that drive and look at it.
+# std::mutex), Wine to run the tests, GoogleTest's sources to build for Windows, NSIS for the
+# installer, zip for the portable archive (unzip to test it); and for the program's own tests, a
+# desktop to meet it in (openbox, trayer, a session bus) and the tools that drive and look at it.
 windows_pkgs=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb xauth
-              openbox trayer dbus xdotool x11-utils imagemagick python3 python3-xlib util-linux)
+              nsis zip unzip openbox trayer dbus xdotool x11-utils imagemagick python3 python3-xlib util-linux)
 
 if [ "$what" = windows ]; then
   pkgs=("${windows_pkgs[@]}")

@@ -1,7 +1,9 @@
-// The user's autostart folder: desktop entries in $XDG_CONFIG_HOME/autostart (default
-// ~/.config/autostart) that the desktop session starts at login. Also the two facts an entry
-// that starts the running program needs: where that program is, and how to quote it on an
-// Exec line.
+// The place the system starts the user's programs from at sign-in, holding named entries: on
+// Linux the autostart folder, desktop entries in $XDG_CONFIG_HOME/autostart (default
+// ~/.config/autostart) that the desktop session starts; on Windows the values of the user's Run
+// key (HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run), each a command line.
+// Also the two facts an entry that starts the running program needs: where that program is,
+// and how to quote it on a desktop entry's Exec line.
 #pragma once
 
 #include <string>
@@ -10,10 +12,12 @@ namespace platform {
 
 class AutostartFolder {
  public:
-  AutostartFolder();  // in the user's config dir
+  AutostartFolder();  // in the user's config dir; on Windows the user's Run key
+  // Linux: the autostart folder under configDir. Windows: configDir names a key under
+  // HKEY_CURRENT_USER to use in place of the Run key.
   explicit AutostartFolder(std::string configDir);
 
-  // Where the entry named fileName ("name.desktop") is or would be.
+  // Where the entry named fileName ("name.desktop"; a value's name on Windows) is or would be.
   std::string EntryPath(const std::string& fileName) const;
   // Writes the entry whole or not at all (temp file, then rename), making the folder when
   // missing. Empty on success, otherwise why it failed.

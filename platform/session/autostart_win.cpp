@@ -1,6 +1,5 @@
-// Autostart entries are desktop entries that a Linux desktop session starts at login; Windows
-// starts programs from the user's Startup folder or the registry instead, so none is made here
-// and the user is told so.
+// Windows starts a user's programs at sign-in from the values of the user's Run key: each
+// value's name is the entry's, its text the command line to run.
 #include "platform/session/autostart.h"
 
 #include <windows.h>
@@ -13,24 +12,52 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kNotHere = "autostart entries are made for Linux desktop sessions only; on Windows, "
-                                 "put a shortcut to the program in the Startup folder";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string ErrorText(LSTATUS error) {
+  wchar_t* text = nullptr;
+  const DWORD n = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message(text != nullptr ? text : L"", n);
+  ::LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
+    message.pop_back();
+  return message.empty() ? "error " + std::to_string(error) : Utf8(message);
+}
 
 }  // namespace
 
-AutostartFolder::AutostartFolder() = default;
+AutostartFolder::AutostartFolder() : AutostartFolder(kRunKey) {}
 
 AutostartFolder::AutostartFolder(std::string configDir) : dir_(std::move(configDir)) {}
 
 std::string AutostartFolder::EntryPath(const std::string& fileName) const {
-  return dir_.empty() ? fileName : dir_ + "\\" + fileName;
+  return "HKEY_CURRENT_USER\\" + dir_ + "\\" + fileName;
 }
 
-std::string AutostartFolder::Write(const std::string&, const std::string&) const { return kNotHere; }
+std::string AutostartFolder::Write(const std::string& fileName, const std::string& contents) const {
+  HKEY key = nullptr;
+  LSTATUS status = ::RegCreateKeyExW(HKEY_CURRENT_USER, Wide(dir_).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     KEY_SET_VALUE, nullptr, &key, nullptr);
+  if (status == ERROR_SUCCESS) {
+    const std::wstring text = Wide(contents);
+    status = ::RegSetValueExW(key, Wide(fileName).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+  }
+  return status == ERROR_SUCCESS ? "" : EntryPath(fileName) + ": " + ErrorText(status);
+}
 
-std::string AutostartFolder::Remove(const std::string&, bool& removed) const {
+std::string AutostartFolder::Remove(const std::string& fileName, bool& removed) const {
   removed = false;
-  return {};  // there is never one
+  const LSTATUS status = ::RegDeleteKeyValueW(HKEY_CURRENT_USER, Wide(dir_).c_str(), Wide(fileName).c_str());
+  if (status == ERROR_SUCCESS) {
+    removed = true;
+    return "";
+  }
+  if (status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND) return "";
+  return EntryPath(fileName) + ": " + ErrorText(status);
 }
 
 std::string RunningProgramPath() {

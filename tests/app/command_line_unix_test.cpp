@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/command_line_system.h"
 
 #include <gtest/gtest.h>
 
