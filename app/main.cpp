@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/memory_release.h"
 #include "platform/runtime/heap.h"
 #include "platform/session/session.h"
 #include "platform/window_system/widgets.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
   platform::BeginDisplayConnection();
   QApplication app(argc, argv);
   platform::EndDisplayConnection();
-  platform::KeepHeapSmall();
+  KeepMemorySmall();
   QApplication::setApplicationName("Zelmaro");
   QApplication::setQuitOnLastWindowClosed(false);  // closing the window only hides it
 

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QWindow>
 
-#include "platform/runtime/heap.h"
+#include "platform/window_system/shown_windows.h"
 #include "platform/window_system/x11_wm_hints.h"
 
 namespace platform {

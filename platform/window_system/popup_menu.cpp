@@ -5,7 +5,7 @@
 #include <QInputDevice>
 #include <QWindow>
 
-#include "platform/runtime/heap.h"
+#include "platform/window_system/shown_windows.h"
 
 namespace platform {
 
