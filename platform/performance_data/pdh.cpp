@@ -2,9 +2,11 @@
 
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/performance_data/counter_file.h"
 #include "platform/performance_data/pdh_usage.h"
 #include "platform/performance_data/proc_stat.h"
 
@@ -57,7 +59,9 @@ struct PerformanceData::State {
     std::size_t processor;
   };
 
-  std::string source;
+  explicit State(std::string path) : source(std::move(path)) {}
+
+  CounterFile source;
   std::string text;  // file contents, reused between reads
   std::unordered_map<PDH_HQUERY, Query> queries;
   std::unordered_map<PDH_HCOUNTER, Counter> counters;
@@ -69,9 +73,8 @@ struct PerformanceData::State {
   }
 };
 
-PerformanceData::PerformanceData(std::string sourcePath) : state_(std::make_unique<State>()) {
-  state_->source = std::move(sourcePath);
-}
+PerformanceData::PerformanceData(std::string sourcePath)
+    : state_(std::make_unique<State>(std::move(sourcePath))) {}
 
 PerformanceData::~PerformanceData() = default;
 
@@ -81,7 +84,7 @@ PDH_STATUS PerformanceData::PdhOpenQuery(const char* dataSource, std::uintptr_t 
   *query = 0;
   if (dataSource != nullptr) return PDH_INVALID_ARGUMENT;  // only live data is supported
   State::Query q;
-  if (!ReadWholeFile(state_->source, state_->text) || ParseProcStat(state_->text, q.latest) == 0)
+  if (!state_->source.Read(state_->text) || ParseProcStat(state_->text, q.latest) == 0)
     return PDH_NO_DATA;
   q.latest.clear();  // the probe is not a collection
   PDH_HQUERY h = state_->NewHandle();
@@ -128,7 +131,7 @@ PDH_STATUS PerformanceData::PdhCollectQueryData(PDH_HQUERY query) {
   if (q.counters == 0) return PDH_NO_DATA;
   q.previous.swap(q.latest);
   ++q.collections;
-  if (!ReadWholeFile(state_->source, state_->text)) {
+  if (!state_->source.Read(state_->text)) {
     q.latest.clear();
     return PDH_NO_DATA;
   }
@@ -174,7 +177,7 @@ void PerformanceData::GetSystemInfo(SYSTEM_INFO* info) {
   if (info == nullptr) return;
   info->dwNumberOfProcessors = 0;
   std::vector<CpuTimes> cpus;
-  if (ReadWholeFile(state_->source, state_->text))
+  if (state_->source.Read(state_->text))
     info->dwNumberOfProcessors = static_cast<std::uint32_t>(ParseProcStat(state_->text, cpus));
 }
 

@@ -1,49 +1,44 @@
 #include "platform/runtime/stack.h"
 
+#include <pthread.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 
 namespace platform {
 
 namespace {
 
-// Start of the mapping that holds `address`, from /proc/self/maps; 0 if not found.
-std::uintptr_t MappingStart(std::uintptr_t address) {
-  std::FILE* maps = std::fopen("/proc/self/maps", "re");
-  if (maps == nullptr) return 0;
-  std::uintptr_t found = 0;
-  unsigned long start = 0, end = 0;
-  char line[512];
-  bool lineStart = true;  // a long line comes in pieces: only its first piece is parsed
-  while (std::fgets(line, sizeof line, maps) != nullptr) {
-    const bool parse = lineStart;
-    lineStart = std::strchr(line, '\n') != nullptr;
-    if (parse && std::sscanf(line, "%lx-%lx", &start, &end) == 2 && start <= address && address < end) {
-      found = start;
-      break;
-    }
-  }
-  std::fclose(maps);
-  return found;
+// Lowest address of the calling thread's stack, as the thread library reports it; 0 if it
+// cannot tell. For the main thread that is the lowest address the stack may grow to, which
+// may lie below the pages it has used so far.
+std::uintptr_t StackBottom() {
+  pthread_attr_t attr;
+  if (::pthread_getattr_np(::pthread_self(), &attr) != 0) return 0;
+  void* address = nullptr;
+  std::size_t size = 0;
+  const bool known = ::pthread_attr_getstack(&attr, &address, &size) == 0;
+  ::pthread_attr_destroy(&attr);
+  return known ? reinterpret_cast<std::uintptr_t>(address) : 0;
 }
 
 }  // namespace
 
 // The pages below the current frame hold no live data; a margin is kept below the stack
-// pointer for the calls made from here on (this function's own callees included).
+// pointer for the calls made from here on (this function's own callees included). Part of the
+// range may not be mapped (the main thread's stack has not grown that far): the kernel then
+// lets go of the mapped part and reports the rest, which changes nothing here.
 void ReleaseUnusedStack() {
   constexpr std::uintptr_t kMargin = 16 * 1024;
   const std::uintptr_t page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  thread_local const std::uintptr_t bottom = StackBottom();  // fixed for the thread's life
   volatile char here = 0;
   const std::uintptr_t sp = reinterpret_cast<std::uintptr_t>(&here);
-  const std::uintptr_t bottom = MappingStart(sp);
-  if (bottom == 0 || sp - bottom <= kMargin + page) return;
+  if (bottom == 0 || sp < bottom || sp - bottom <= kMargin + page) return;
+  const std::uintptr_t start = (bottom + page - 1) & ~(page - 1);
   const std::uintptr_t end = (sp - kMargin) & ~(page - 1);
-  ::madvise(reinterpret_cast<void*>(bottom), end - bottom, MADV_DONTNEED);
+  if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
 }
 
 }  // namespace platform

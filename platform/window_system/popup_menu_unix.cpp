@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <QWindow>
 
-#include "platform/runtime/heap.h"
+#include "platform/window_system/shown_windows.h"
 #include "platform/window_system/form_window.h"
 #include "platform/window_system/native_unix.h"
 

@@ -1,13 +1,14 @@
-// The few X protocol calls the program's own X11 work needs (the XEmbed tray icon, window-manager
-// hints), taken at run time from the X client library the toolkit has already loaded on an X11
-// session. Elsewhere (Wayland, offscreen) there is simply no API: the tray icon stays with
-// D-Bus hosts and no hint is set.
+// The X protocol calls of the program's own X11 work (the XEmbed tray icon, window-manager
+// hints), from the X client library the program links. They are used only on a connection the
+// toolkit opened to an X server; elsewhere (Wayland, offscreen) there is no connection, the tray
+// icon stays with D-Bus hosts and no hint is set.
 #pragma once
 
 #include <xcb/xcb.h>
 
 namespace platform {
 
+// The calls as one table, for code that reaches them through it.
 struct XcbApi {
   decltype(&xcb_intern_atom) intern_atom;
   decltype(&xcb_intern_atom_reply) intern_atom_reply;
@@ -41,7 +42,7 @@ struct XcbApi {
   decltype(&xcb_depth_visuals_iterator) depth_visuals_iterator;
   decltype(&xcb_visualtype_next) visualtype_next;
 
-  // Null when the library or one of the calls is missing.
+  // Never null: the library is linked.
   static const XcbApi* Get();
 };
 
