@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/performance_data/cpu_times.h"
 #include "platform/performance_data/pdh.h"
-#include "platform/performance_data/proc_stat.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/performance_data/counter_file.h"
+#include "platform/performance_data/counter_file_unix.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "platform/performance_data/proc_stat.h"
+#include "platform/performance_data/proc_stat_unix.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "platform/performance_data/counter_file.h"
+#include "platform/performance_data/counter_file_unix.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/performance_data/proc_stat.h"
+#include "platform/performance_data/proc_stat_unix.h"
 #include "support/temp_dir.h"
 
 using platform::CounterFile;

@@ -6,9 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/performance_data/counter_file.h"
+#include "platform/performance_data/counter_file_unix.h"
 #include "platform/performance_data/pdh_usage.h"
-#include "platform/performance_data/proc_stat.h"
+#include "platform/performance_data/proc_stat_unix.h"
 
 namespace platform {
 
