@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/memory_release.h"
 #include "platform/runtime/heap.h"
 #include "platform/session/session.h"
 #include "platform/window_system/message_loop.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
   platform::BeginDisplayConnection();
   platform::MessageLoop loop(argc, argv, "Zelmaro");
   platform::EndDisplayConnection();
-  platform::KeepHeapSmall();
+  KeepMemorySmall();
 
   Form1 form;
   // The end of the desktop session tears down like Exit, with its own close reason.

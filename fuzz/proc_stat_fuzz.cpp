@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/performance_data/proc_stat.h"
+#include "platform/performance_data/proc_stat_unix.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static std::vector<platform::CpuTimes> cpus;  // reused, as the program reuses its own

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "platform/runtime/heap.h"
+#include "platform/window_system/shown_windows.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // The busy share of a processor between two samples of its time counters.
 #pragma once
 
-#include "platform/performance_data/proc_stat.h"
+#include "platform/performance_data/cpu_times.h"
 
 namespace platform {
 

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "platform/performance_data/cpu_times.h"
 #include "platform/performance_data/pdh.h"
-#include "platform/performance_data/proc_stat.h"
 
 namespace platform {
 
@@ -35,5 +36,11 @@ using ProcessorTimesReader = std::function<bool(std::vector<CpuTimes>& cpus)>;
 // two collections (UsageBetween); the first read after one collection is invalid data, a
 // processor the latest reading lacks has no instance.
 std::unique_ptr<ProcessorCounters> CreateTimesCounters(ProcessorTimesReader read);
+
+// This system's counters. On Linux computed from the kernel's per-processor times in the file at
+// sourcePath (/proc/stat, or another file of that format); on Windows the performance-data
+// service's where it has the processor counters, otherwise computed from the kernel's
+// per-processor times (sourcePath is not used there).
+std::unique_ptr<ProcessorCounters> CreateSystemCounters(std::string sourcePath);
 
 }  // namespace platform

@@ -1,20 +1,25 @@
-// Keeps the process's heap from holding on to memory it no longer uses: big buffers (a large
-// message from another program on the bus, an oversized file read) go back to the system when
-// freed, and free memory left scattered after a burst of requests is returned within a few
-// seconds, checked as the event loop goes to sleep (no wake-up of its own). While no window is
-// shown, what only drawing text needs is let go too.
+// The process's heap: how it is laid out and when it gives memory back to the system. When to
+// ask for that is the program's choice.
 #pragma once
+
+#include <cstddef>
 
 namespace platform {
 
-// Call first in main(), before any thread starts.
+// The program's few helper threads allocate little: one heap for all of them keeps the
+// per-thread heaps' partly used pages from adding up. Call first in main(), before any thread
+// starts.
 void LimitHeapArenas();
 
-// Call once, early in main(), on the thread of the event loop.
-void KeepHeapSmall();
+// Big blocks (a large message from another program on the bus, an oversized file read) are
+// mapped on their own and go back to the system when freed, and a large free end of the heap is
+// given back at once. Call once, early in main().
+void ReturnBigBlocksWhenFreed();
 
-// Tells the check that a window is being shown (it may close again before the check sees it
-// open), so what it drew is let go after it closes.
-void NoteWindowShown();
+// Bytes the heap holds free, scattered between the blocks in use.
+std::size_t FreeHeapBytes();
+
+// Gives every whole free page of the heap back to the system.
+void TrimHeap();
 
 }  // namespace platform

@@ -1,13 +1,15 @@
-// The heap of a Windows process is the system's own: nothing to limit or trim, and nothing to
-// let go once the window has been shown.
+// The heap of a Windows process is the system's own: it lays itself out and gives memory back on
+// its own terms, so there is nothing to set and nothing to trim.
 #include "platform/runtime/heap.h"
 
 namespace platform {
 
 void LimitHeapArenas() {}
 
-void KeepHeapSmall() {}
+void ReturnBigBlocksWhenFreed() {}
 
-void NoteWindowShown() {}
+std::size_t FreeHeapBytes() { return 0; }
+
+void TrimHeap() {}
 
 }  // namespace platform

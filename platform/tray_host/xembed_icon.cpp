@@ -37,12 +37,10 @@ std::uint32_t DoubleClickMs() {
 XEmbedTrayIcon::XEmbedTrayIcon(QObject* parent) : QObject(parent), clicks_(DoubleClickMs()) {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (x11 == nullptr || x11->connection() == nullptr) return;
-  x_ = XcbApi::Get();
-  if (x_ == nullptr) return;
   conn_ = x11->connection();
 
-  xcb_screen_iterator_t it = x_->setup_roots_iterator(x_->get_setup(conn_));
-  for (int n = DisplayScreen(); n > 0 && it.rem > 1; --n) x_->screen_next(&it);
+  xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(conn_));
+  for (int n = DisplayScreen(); n > 0 && it.rem > 1; --n) xcb_screen_next(&it);
   screen_ = it.data;
   root_ = screen_->root;
 
@@ -69,8 +67,8 @@ XEmbedTrayIcon::~XEmbedTrayIcon() {
 }
 
 xcb_atom_t XEmbedTrayIcon::Atom(const char* name) {
-  xcb_intern_atom_reply_t* r = x_->intern_atom_reply(
-      conn_, x_->intern_atom(conn_, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+  xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(
+      conn_, xcb_intern_atom(conn_, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
   const xcb_atom_t a = r ? r->atom : 0;
   std::free(r);
   return a;
@@ -79,17 +77,17 @@ xcb_atom_t XEmbedTrayIcon::Atom(const char* name) {
 // Adds to the events this client already receives from w (the toolkit selects some on root).
 void XEmbedTrayIcon::SelectEvents(xcb_window_t w, std::uint32_t add) {
   xcb_get_window_attributes_reply_t* r =
-      x_->get_window_attributes_reply(conn_, x_->get_window_attributes(conn_, w), nullptr);
+      xcb_get_window_attributes_reply(conn_, xcb_get_window_attributes(conn_, w), nullptr);
   if (r == nullptr) return;  // the window is gone
   const std::uint32_t mask = r->your_event_mask | add;
   std::free(r);
-  x_->change_window_attributes(conn_, w, XCB_CW_EVENT_MASK, &mask);
-  x_->flush(conn_);
+  xcb_change_window_attributes(conn_, w, XCB_CW_EVENT_MASK, &mask);
+  xcb_flush(conn_);
 }
 
 xcb_window_t XEmbedTrayIcon::QueryOwner() {
   xcb_get_selection_owner_reply_t* r =
-      x_->get_selection_owner_reply(conn_, x_->get_selection_owner(conn_, selection_), nullptr);
+      xcb_get_selection_owner_reply(conn_, xcb_get_selection_owner(conn_, selection_), nullptr);
   const xcb_window_t owner = r ? r->owner : 0;
   std::free(r);
   return owner;
@@ -116,7 +114,7 @@ void XEmbedTrayIcon::SetWanted(bool wanted) {
 
 void XEmbedTrayIcon::DockWindow() {
   if (window_ != 0) return;
-  window_ = x_->generate_id(conn_);
+  window_ = xcb_generate_id(conn_);
   width_ = height_ = 22;
   const std::uint32_t events = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
                                XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE;
@@ -125,10 +123,10 @@ void XEmbedTrayIcon::DockWindow() {
   argb_ = visual != 0 && DepthOf(visual) == 32;
   if (argb_) {
     // The tray composites: a 32-bit window whose clear colour is fully transparent.
-    colormap_ = x_->generate_id(conn_);
-    x_->create_colormap(conn_, XCB_COLORMAP_ALLOC_NONE, colormap_, root_, visual);
+    colormap_ = xcb_generate_id(conn_);
+    xcb_create_colormap(conn_, XCB_COLORMAP_ALLOC_NONE, colormap_, root_, visual);
     const std::uint32_t values[] = {0, 0, 1, events, colormap_};
-    x_->create_window(conn_, 32, window_, root_, 0, 0, width_, height_, 0,
+    xcb_create_window(conn_, 32, window_, root_, 0, 0, width_, height_, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT |
                           XCB_CW_EVENT_MASK | XCB_CW_COLORMAP,
@@ -136,14 +134,14 @@ void XEmbedTrayIcon::DockWindow() {
   } else {
     // ParentRelative: the tray's own background shows through the transparent pixels.
     const std::uint32_t values[] = {XCB_BACK_PIXMAP_PARENT_RELATIVE, 1, events};
-    x_->create_window(conn_, XCB_COPY_FROM_PARENT, window_, root_, 0, 0, width_, height_, 0,
+    xcb_create_window(conn_, XCB_COPY_FROM_PARENT, window_, root_, 0, 0, width_, height_, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
                       XCB_CW_BACK_PIXMAP | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
   }
-  gc_ = x_->generate_id(conn_);
-  x_->create_gc(conn_, gc_, window_, 0, nullptr);
+  gc_ = xcb_generate_id(conn_);
+  xcb_create_gc(conn_, gc_, window_, 0, nullptr);
   const std::uint32_t info[] = {0, kXEmbedMapped};  // protocol version 0, map me when docked
-  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, xembedInfo_, xembedInfo_, 32, 2, info);
+  xcb_change_property(conn_, XCB_PROP_MODE_REPLACE, window_, xembedInfo_, xembedInfo_, 32, 2, info);
   OfferSize(22);  // the common tray size until the tray shows its own
   SetName();
   SetOwnerProperties();
@@ -156,24 +154,24 @@ void XEmbedTrayIcon::DockWindow() {
   ev.data.data32[0] = XCB_CURRENT_TIME;
   ev.data.data32[1] = kRequestDock;
   ev.data.data32[2] = window_;
-  x_->send_event(conn_, 0, owner_, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&ev));
-  x_->flush(conn_);
+  xcb_send_event(conn_, 0, owner_, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&ev));
+  xcb_flush(conn_);
 }
 
 // The visual a compositing tray asks its icons to use, or 0.
 xcb_visualid_t XEmbedTrayIcon::TrayVisual() {
-  xcb_get_property_reply_t* r = x_->get_property_reply(
-      conn_, x_->get_property(conn_, 0, owner_, trayVisual_, XCB_ATOM_VISUALID, 0, 1), nullptr);
+  xcb_get_property_reply_t* r = xcb_get_property_reply(
+      conn_, xcb_get_property(conn_, 0, owner_, trayVisual_, XCB_ATOM_VISUALID, 0, 1), nullptr);
   xcb_visualid_t v = 0;
-  if (r != nullptr && r->format == 32 && x_->get_property_value_length(r) >= 4)
-    v = *static_cast<const xcb_visualid_t*>(x_->get_property_value(r));
+  if (r != nullptr && r->format == 32 && xcb_get_property_value_length(r) >= 4)
+    v = *static_cast<const xcb_visualid_t*>(xcb_get_property_value(r));
   std::free(r);
   return v;
 }
 
 int XEmbedTrayIcon::DepthOf(xcb_visualid_t visual) {
-  for (auto d = x_->screen_allowed_depths_iterator(screen_); d.rem > 0; x_->depth_next(&d))
-    for (auto v = x_->depth_visuals_iterator(d.data); v.rem > 0; x_->visualtype_next(&v))
+  for (auto d = xcb_screen_allowed_depths_iterator(screen_); d.rem > 0; xcb_depth_next(&d))
+    for (auto v = xcb_depth_visuals_iterator(d.data); v.rem > 0; xcb_visualtype_next(&v))
       if (v.data->visual_id == visual) return d.data->depth;
   return 0;
 }
@@ -185,18 +183,18 @@ void XEmbedTrayIcon::OfferSize(int side) {
   std::uint32_t hints[18] = {};
   hints[0] = 8 | 16;  // PSize | PMinSize
   hints[3] = hints[4] = hints[5] = hints[6] = static_cast<std::uint32_t>(side);
-  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS,
+  xcb_change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NORMAL_HINTS,
                       XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
-  x_->flush(conn_);
+  xcb_flush(conn_);
 }
 
 void XEmbedTrayIcon::DestroyWindow() {
   if (window_ == 0) return;
-  x_->free_gc(conn_, gc_);
-  x_->destroy_window(conn_, window_);  // the tray sees it go and frees the slot
-  if (colormap_ != 0) x_->free_colormap(conn_, colormap_);
+  xcb_free_gc(conn_, gc_);
+  xcb_destroy_window(conn_, window_);  // the tray sees it go and frees the slot
+  if (colormap_ != 0) xcb_free_colormap(conn_, colormap_);
   colormap_ = 0;
-  x_->flush(conn_);
+  xcb_flush(conn_);
   window_ = 0;
   gc_ = 0;
 }
@@ -204,12 +202,12 @@ void XEmbedTrayIcon::DestroyWindow() {
 // The window's name carries the tooltip text, so tools can find the docked icon.
 void XEmbedTrayIcon::SetName() {
   if (window_ == 0) return;
-  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+  xcb_change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
                       static_cast<std::uint32_t>(tip_.size()), tip_.constData());
   const QByteArray utf8 = QString::fromLatin1(tip_).toUtf8();
-  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, netWmName_, utf8_, 8,
+  xcb_change_property(conn_, XCB_PROP_MODE_REPLACE, window_, netWmName_, utf8_, 8,
                       static_cast<std::uint32_t>(utf8.size()), utf8.constData());
-  x_->flush(conn_);
+  xcb_flush(conn_);
 }
 
 // Class, process and machine, as the toolkit gives the program's other windows: panels name
@@ -221,13 +219,13 @@ void XEmbedTrayIcon::SetOwnerProperties() {
   QString cls = app.isEmpty() ? instance : app;
   if (!cls.isEmpty()) cls[0] = cls[0].toUpper();
   const QByteArray wmClass = instance.toLocal8Bit() + '\0' + cls.toLocal8Bit() + '\0';
-  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+  xcb_change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                       static_cast<std::uint32_t>(wmClass.size()), wmClass.constData());
   const std::uint32_t pid = static_cast<std::uint32_t>(getpid());
-  x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, netWmPid_, XCB_ATOM_CARDINAL, 32, 1, &pid);
+  xcb_change_property(conn_, XCB_PROP_MODE_REPLACE, window_, netWmPid_, XCB_ATOM_CARDINAL, 32, 1, &pid);
   char host[256] = {};
   if (gethostname(host, sizeof host - 1) == 0)
-    x_->change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, 8,
+    xcb_change_property(conn_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, 8,
                         static_cast<std::uint32_t>(std::strlen(host)), host);
 }
 
@@ -255,7 +253,7 @@ void XEmbedTrayIcon::Paint() {
     px = scaled.data();
   }
   const int ox = (width_ - side) / 2, oy = (height_ - side) / 2;
-  x_->clear_area(conn_, 0, window_, 0, 0, 0, 0);
+  xcb_clear_area(conn_, 0, window_, 0, 0, 0, 0);
 
   // The run lists keep their storage from one picture to the next.
   if (runs_.size() > 16) runs_.clear();
@@ -277,10 +275,10 @@ void XEmbedTrayIcon::Paint() {
   for (const auto& [colour, rects] : runs_) {
     if (rects.empty()) continue;
     const std::uint32_t pixel = argb_ ? (colour | 0xFF000000u) : (colour & 0xFFFFFF);  // TrueColor
-    x_->change_gc(conn_, gc_, XCB_GC_FOREGROUND, &pixel);
-    x_->poly_fill_rectangle(conn_, window_, gc_, static_cast<std::uint32_t>(rects.size()), rects.data());
+    xcb_change_gc(conn_, gc_, XCB_GC_FOREGROUND, &pixel);
+    xcb_poly_fill_rectangle(conn_, window_, gc_, static_cast<std::uint32_t>(rects.size()), rects.data());
   }
-  x_->flush(conn_);
+  xcb_flush(conn_);
 }
 
 // A wheel notch is reported as the toolkit reports one: 120, away from the user positive.

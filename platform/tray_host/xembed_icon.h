@@ -13,9 +13,10 @@
 #include <utility>
 #include <vector>
 
+#include <xcb/xcb.h>
+
 #include "platform/tray_host/tray_picture.h"
 #include "platform/tray_host/xembed_clicks.h"
-#include "platform/window_system/xcb_api.h"
 
 namespace platform {
 
@@ -57,7 +58,6 @@ class XEmbedTrayIcon : public QObject, public QAbstractNativeEventFilter {
   void Paint();
   void Report(TrayGesture gesture);
 
-  const XcbApi* x_ = nullptr;
   xcb_connection_t* conn_ = nullptr;
   xcb_screen_t* screen_ = nullptr;
   xcb_window_t root_ = 0;

@@ -9,9 +9,9 @@
 #include <QPointer>
 #include <QWindow>
 
-#include "platform/runtime/heap.h"
 #include "platform/window_system/form_window.h"
 #include "platform/window_system/native_unix.h"
+#include "platform/window_system/shown_windows.h"
 
 namespace platform {
 

@@ -17,7 +17,7 @@
 #include <sstream>
 
 #include "support/temp_dir.h"
-#include "support/wait_child.h"
+#include "support/wait_child_unix.h"
 #include "support/qt_app_unix.h"
 
 using platform::SettingsStore;

@@ -11,7 +11,7 @@
 #include <QCoreApplication>
 
 #include "support/temp_dir.h"
-#include "support/wait_child.h"
+#include "support/wait_child_unix.h"
 #include "support/qt_app_unix.h"
 
 using platform::SingleInstance;

@@ -1,16 +1,9 @@
-#include "platform/performance_data/proc_stat.h"
+#include "platform/performance_data/proc_stat_unix.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <string>
 #include <vector>
-
-#include "support/temp_dir.h"
 
 using platform::CpuTimes;
 using platform::ParseProcStat;
@@ -85,46 +78,4 @@ TEST(ProcStatParse, AProcessorNumberBeyondAnyMachineIsIgnoredRatherThanAllocated
   std::vector<CpuTimes> cpus;
   EXPECT_EQ(ParseProcStat("cpu4000000000 1 2 3 4\n", cpus), 0u);
   EXPECT_TRUE(cpus.empty());
-}
-
-TEST(ProcStatRead, WholeFileOfAnyLength) {
-  TempDir dir;
-  std::string big(200'000, 'x');
-  big += "\ncpu0 1 2 3 4\n";  // beyond any fixed small buffer
-  std::string text;
-  ASSERT_TRUE(platform::ReadWholeFile(dir.Write("stat", big), text));
-  EXPECT_EQ(text, big);
-  EXPECT_FALSE(platform::ReadWholeFile(dir.File("missing"), text));
-  EXPECT_FALSE(platform::ReadWholeFile(dir.path(), text));  // a directory
-  EXPECT_TRUE(text.empty());
-}
-
-// A file far beyond what a real machine writes, one that never ends, or a pipe with nothing in
-// it: the read is refused without waiting, and the buffers go back to the usual file's size.
-TEST(ProcStatRead, OversizedEndlessOrEmptyPipeSourcesAreRefusedAndBuffersShrinkBack) {
-  TempDir dir;
-  const std::string normal = dir.Write("stat", "cpu  1 1 1 1\ncpu0 1 2 3 4\ncpu1 1 2 3 4\n");
-  std::string text;
-  std::vector<CpuTimes> cpus;
-  ASSERT_TRUE(platform::ReadWholeFile(normal, text));
-  const std::size_t usual = text.capacity();
-
-  std::string huge;
-  for (int i = 0; i < 8192; ++i) huge += "cpu" + std::to_string(i) + " 1 2 3 4 5 6 7 8 0 0\n";
-  huge += "intr " + std::string(platform::kMaxStatFileBytes, '0') + "\n";
-  EXPECT_FALSE(platform::ReadWholeFile(dir.Write("huge", huge), text));
-  EXPECT_FALSE(platform::ReadWholeFile("/dev/zero", text));
-  EXPECT_LE(text.capacity(), 64u * 1024u);
-  EXPECT_EQ(ParseProcStat(huge.substr(0, huge.find("intr")), cpus), 8192u);
-  ASSERT_TRUE(platform::ReadWholeFile(normal, text));
-  EXPECT_EQ(ParseProcStat(text, cpus), 2u);
-  EXPECT_LE(text.capacity(), std::max<std::size_t>(usual, 64u * 1024u));
-  EXPECT_LE(cpus.capacity(), 64u);
-
-  const std::string fifo = dir.File("fifo");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);  // holds the pipe open, writes nothing
-  ASSERT_GE(writer, 0);
-  EXPECT_FALSE(platform::ReadWholeFile(fifo, text));
-  ::close(writer);
 }

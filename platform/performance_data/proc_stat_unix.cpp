@@ -1,9 +1,5 @@
-#include "platform/performance_data/proc_stat.h"
+#include "platform/performance_data/proc_stat_unix.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 
 namespace platform {
@@ -63,37 +59,6 @@ void GiveBackExcess(Container& c, std::size_t floor) {
 }
 
 }  // namespace
-
-bool ReadWholeFile(const std::string& path, std::string& buffer) {
-  buffer.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    GiveBackExcess(buffer, 64 * 1024);
-    return false;
-  }
-  // /proc files report a size of 0, so read in chunks until end of file. The chunk lives on
-  // the stack: growing the string by a chunk would clear it on every read.
-  constexpr std::size_t kChunk = 16 * 1024;
-  char chunk[kChunk];
-  bool ok = true;
-  for (;;) {
-    if (buffer.size() >= kMaxStatFileBytes) {
-      ok = false;
-      break;
-    }
-    const ssize_t n = ::read(fd, chunk, kChunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
-    buffer.append(chunk, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  if (!ok) buffer.clear();
-  GiveBackExcess(buffer, 64 * 1024);
-  return ok;
-}
 
 std::size_t ParseProcStat(std::string_view text, std::vector<CpuTimes>& cpus) {
   for (auto& c : cpus) c = CpuTimes{};
