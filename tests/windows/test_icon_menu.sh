@@ -69,7 +69,7 @@ check "the check mark moves with the colour (Yellow's row $ry, Blue's $rb)" test
 stop_trayer
 check "the tray goes away" wait_for 10 sh -c '! xdotool search --name "^panel$"'
 TRAY_HEIGHT=24 start_trayer
-check "the icon docks again in the new tray" wait_for 20 icon_is 100 25 b
+check "the icon docks again in the new tray" wait_for 40 icon_is 100 25 b
 cp "$TRAY" "$SHOTS/tray-after-restart.png"
 
 # "Exit Zelmaro" (Up from no selection), then a restart comes up in the stored colour, Blue.

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# zelmaro.exe's window and ends under Wine (Xvfb, openbox, trayer): the window opens centred at
+# 432 x 191 client pixels and reopens 20 times in a row; the end of the session and taskkill
+# remove the icon and leave nothing running; a second processor missing leaves its bar full;
+# the start-up failure for counters that cannot be read shows its message box.
+# Usage: tests/windows/test_window_end.sh BUILD_DIR   (as root, for the mount namespace)
+[ -n "${1:-}" ] && BUILD=$(cd "$1" && pwd)
+BUILD=${BUILD:?usage: $0 BUILD_DIR}
+NAME=window-end
+source "$(cd "$(dirname "$0")" && pwd)/lib_wine.sh"
+start_wm
+TRAY_HEIGHT=24 start_trayer
+ST=$E2E_TMP/stat
+stat_feeder "$ST" 2
+feed "$ST" 30 70
+
+wine_app "$ST"
+check "the icon docks" wait_for 40 icon_is 30 70 g
+# Double-click on the icon opens the window, centred on the 1024 x 768 screen with its frame.
+opened() { [ -n "$(window_visible | head -1)" ]; }
+xdotool mousemove 10 12 click --repeat 2 --delay 100 1
+check "a double-click on the icon opens the window" wait_for 10 opened
+W=$(window_visible | head -1)
+if [ -n "$W" ]; then
+  wait_for 3 sh -c "xprop -id $W _NET_FRAME_EXTENTS | grep -q ="
+  eval "$(xdotool getwindowgeometry --shell "$W")"
+  read -r fl fr ft fb < <(xprop -id "$W" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  fw=$((WIDTH + fl + fr)) fh=$((HEIGHT + ft + fb)) fx=$((X - fl)) fy=$((Y - ft))
+  check "client area 432 x 191 (${WIDTH}x$HEIGHT)" test "${WIDTH}x${HEIGHT}" = 432x191
+  centred() { awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; exit !(d >= -1 && d <= 1) }'; }
+  check "centred: frame at $fx,$fy, size ${fw}x$fh" sh -c "[ $(( (1024 - fw) / 2 - fx )) -ge -1 ] && [ $(( (1024 - fw) / 2 - fx )) -le 1 ] && [ $(( (768 - fh) / 2 - fy )) -ge -1 ] && [ $(( (768 - fh) / 2 - fy )) -le 1 ]"
+  PNG=$SHOTS/window.png
+  import -display "$DISPLAY" -window "$W" "$PNG"
+  # The button's tooltip: the pointer rests on "Reset Avg" (client 216, 37).
+  tip() { xdotool search --onlyvisible --classname zelmaro.exe 2>/dev/null | while read -r w; do
+    eval "$(xdotool getwindowgeometry --shell "$w")"; [ "$HEIGHT" -le 30 ] && [ "$WIDTH" -ge 60 ] && echo "$w"; done | head -1; }
+  tip_shown() { [ -n "$(tip)" ]; }
+  xdotool mousemove --window "$W" 215 36 sleep 0.2 mousemove --window "$W" 216 37
+  check "hovering \"Reset Avg\" shows its tooltip" wait_for 10 tip_shown
+  [ -n "$(tip)" ] && import -display "$DISPLAY" -window "$(tip)" "$SHOTS/button-tooltip.png"
+  xdotool mousemove 600 600
+  sleep 2  # a few ticks scroll the graphs
+  import -display "$DISPLAY" -window "$W" "$PNG"
+fi
+# Closed by the window manager and reopened from the icon, 20 times in a row.
+hidden() { [ -z "$(window_visible)" ]; }
+n=0
+for i in $(seq 20); do
+  W=$(window_visible | head -1)
+  [ -n "$W" ] || break
+  $PY "$E2E_DIR/wm_close.py" "$W"
+  wait_for 10 hidden || break
+  ended && break
+  xdotool mousemove 10 12 click --repeat 2 --delay 100 1
+  wait_for 10 opened || break
+  n=$i
+done
+check "closed and reopened 20 times ($n)" test "$n" = 20
+check "the program goes on" sh -c "! ended"
+
+# The end of the session: Wine's wineboot ends it as Windows does, with WM_QUERYENDSESSION and
+# WM_ENDSESSION.
+timeout -k 5 30 "$WINE" wineboot -e >/dev/null 2>&1
+check "the end of the session ends the program" wait_for 20 ended
+echo "       (status $(exit_status))"
+check "the icon leaves the tray" wait_for 10 icon_gone
+check "nothing is left running" wait_for 10 sh -c '[ "$(pgrep -fc "zelmaro\.exe")" = 0 ]'
+
+# taskkill, as Task Manager or a script ends a program.
+wine_app "$ST"
+check "restarted, the icon docks" wait_for 40 icon_is 30 70 g
+timeout -k 5 30 "$WINE" taskkill /IM zelmaro.exe >"$E2E_TMP/taskkill.log" 2>&1
+echo "       taskkill: $(tr -d '\r' <"$E2E_TMP/taskkill.log" | head -2)"
+check "taskkill ends the program" wait_for 20 ended
+echo "       (status $(exit_status))"
+check "the icon leaves the tray" wait_for 10 icon_gone
+check "nothing is left running" wait_for 10 sh -c '[ "$(pgrep -fc "zelmaro\.exe")" = 0 ]'
+
+# Only processor 0 in /proc/stat: its bar follows the readings, the missing one's stays full.
+ONE=$E2E_TMP/stat1
+stat_feeder "$ONE" 1
+feed "$ONE" 50
+wine_app "$ONE"
+check "one processor: left bar at 50 %, the right one full" wait_for 40 icon_is 50 - g
+cp "$TRAY" "$SHOTS/tray-one-processor.png"
+menu_keys Up Return
+wait_for 15 ended
+
+# Start-up failures, each in a message box titled "Zelmaro" that Return dismisses.
+box() { xdotool search --onlyvisible --name '^Zelmaro$' 2>/dev/null | head -1; }
+box_open() { [ -n "$(box)" ]; }
+dismissed() {
+  local b
+  b=$(box)
+  [ -z "$b" ] && return 0
+  timeout 5 xdotool windowfocus --sync "$b" && xdotool key Return
+  false
+}
+# startup_failure NAME STAT: starts the program under STAT, keeps its box's picture.
+startup_failure() {
+  wine_app "$2"
+  check "$1: a message box shows" wait_for 30 box_open
+  [ -n "$(box)" ] && import -display "$DISPLAY" -window "$(box)" "$SHOTS/$1.png"
+  check "$1: Return dismisses it" wait_for 10 dismissed
+  check "$1: the program ends" wait_for 15 ended
+  echo "       (status $(exit_status))"
+}
+# Counters that cannot be read: Wine reads no times from a /proc/stat naming a processor
+# beyond the 64 it asks for (it fakes times for a missing or unreadable one).
+BAD=$E2E_TMP/stat-bad
+printf 'cpu64 1 2 3 4 5 6 7 8 9 10\n' >"$BAD"
+startup_failure counters-unreadable "$BAD"
+e2e_end
