@@ -45,8 +45,15 @@ wine_app() {
 }
 ended() { [ -s "$STATUS_FILE" ]; }
 exit_status() { cat "$STATUS_FILE" 2>/dev/null; }
-# Processes of the prefix's Wine programs still running (the program, its tray's explorer.exe).
-program_processes() { pgrep -f 'zelmaro\.exe' | grep -vx "$$" | wc -l; }
+# Processes of the program still running in this test's prefix (not a command that names it,
+# as taskkill's does; other tests on the machine may run their own copies).
+left_running() {
+  local pid
+  for pid in $(pgrep -f 'zelmaro\.exe'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && ps -o pid=,args= -p "$pid"
+  done | grep -v taskkill
+}
+nothing_left() { [ -z "$(left_running)" ]; }
 
 # The docked icon: 16 x 16 in trayer's first slot (x 3 to 18, y 4 to 19), read from
 # screenshots of the tray. tray_shot takes one; icon_map prints the icon from it as 16 lines
