@@ -203,7 +203,8 @@ void FormWindow::Hide() { ShowWindow(Hwnd(*this), SW_HIDE); }
 
 bool FormWindow::Visible() const { return IsWindowVisible(Hwnd(*this)) != FALSE; }
 
-void FormWindow::Close() { SendMessageW(Hwnd(*this), WM_CLOSE, 0, 0); }
+// As the user closes it: the close button's system command.
+void FormWindow::Close() { SendMessageW(Hwnd(*this), WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 bool FormWindow::IsExposed() const { return Visible() && !IsIconic(Hwnd(*this)); }
 
