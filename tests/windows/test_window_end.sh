@@ -42,8 +42,16 @@ if [ -n "$W" ]; then
   check "hovering \"Reset Avg\" shows its tooltip" wait_for 10 tip_shown
   [ -n "$(tip)" ] && import -display "$DISPLAY" -window "$(tip)" "$SHOTS/button-tooltip.png"
   xdotool mousemove 600 600
-  sleep 2  # a few ticks scroll the graphs
-  import -display "$DISPLAY" -window "$W" "$PNG"
+  # The elapsed clock counts and the graphs scroll over the grid (teal): pictures a tick apart.
+  region() { convert "$PNG" -crop "$1" +repage -format '%#' info:; }
+  clock0=$(region 80x14+45+8) graph0=$(region 405x50+10+76)
+  moved_on() {
+    import -display "$DISPLAY" -window "$W" "$PNG" &&
+      [ "$(region 80x14+45+8)" != "$clock0" ] && [ "$(region 405x50+10+76)" != "$graph0" ]
+  }
+  check "the elapsed clock counts and the graphs scroll" wait_for 5 moved_on
+  grid=$(convert "$PNG" -crop 380x50+20+76 +repage txt:- | grep -c '#008080')
+  check "the grid shows in the graphs ($grid teal pixels)" test "$grid" -ge 500
 fi
 # Closed by the window manager and reopened from the icon, 20 times in a row.
 hidden() { [ -z "$(window_visible)" ]; }
