@@ -2,7 +2,7 @@
 # zelmaro.exe's tray icon under Wine (Xvfb, openbox, trayer): its 16 x 16 picture follows
 # controlled readings pixel for pixel, its tooltip, its menu of seven colours with the check
 # mark, each colour kept in the registry and brought back by a restart, stored values that are
-# no colour, a restarted tray, and the program's end by the end of the session.
+# no colour, a restarted tray and TaskbarCreated.
 # Usage: tests/windows/test_icon_menu.sh BUILD_DIR   (as root, for the mount namespace)
 [ -n "${1:-}" ] && BUILD=$(cd "$1" && pwd)
 BUILD=${BUILD:?usage: $0 BUILD_DIR}
@@ -71,6 +71,15 @@ check "the tray goes away" wait_for 10 sh -c '! xdotool search --name "^panel$"'
 TRAY_HEIGHT=24 start_trayer
 check "the icon docks again in the new tray" wait_for 40 icon_is 100 25 b
 cp "$TRAY" "$SHOTS/tray-after-restart.png"
+# A restarted shell: Wine's tray never announces a new taskbar (and its explorer.exe is also the
+# desktop's, so it cannot be ended alone): shell_restart.exe does what a shell that restarts
+# does, dropping the icon and then broadcasting TaskbarCreated, which brings the icon back.
+SHELL_RESTART=$E2E_TMP/shell_restart.exe
+x86_64-w64-mingw32-gcc -O2 -Wall -o "$SHELL_RESTART" "$(dirname "$0")/shell_restart.c" -lshell32
+check "the shell drops the icon" sh -c "timeout -k 5 20 '$WINE' '$SHELL_RESTART' forget"
+check "the icon leaves the tray" wait_for 10 icon_gone
+check "TaskbarCreated is broadcast" sh -c "timeout -k 5 20 '$WINE' '$SHELL_RESTART' created"
+check "the icon docks again on TaskbarCreated" wait_for 20 icon_is 100 25 b
 
 # "Exit Zelmaro" (Up from no selection), then a restart comes up in the stored colour, Blue.
 menu_keys Up Return
