@@ -79,6 +79,8 @@ test-windows: windows
 	scripts/wine-ctest.sh $(WINDOWS)
 	timeout -k 5 300 tests/windows/test_program.sh $(WINDOWS)
 	timeout -k 5 300 tests/windows/test_installer.sh $(WINDOWS)
+	timeout -k 5 300 tests/windows/test_icon_menu.sh $(WINDOWS)
+	timeout -k 5 300 tests/windows/test_window_end.sh $(WINDOWS)
 
 test: deps-test unit test-windows e2e fuzz package-test
 

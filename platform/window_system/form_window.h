@@ -27,6 +27,7 @@ class FormWindow : public Container {
   // Close reasons the close-request handler receives from the window system.
   static constexpr int kCloseByUser = 0;        // close button, control menu, shortcut
   static constexpr int kCloseBySessionEnd = 2;  // the user's session is ending
+  static constexpr int kCloseByOtherProgram = 3;  // another program asked (a task manager, taskkill)
 
   // A hidden window in the normal state, of the given client size, never resized.
   FormWindow(const std::string& title, int clientWidth, int clientHeight);

@@ -29,9 +29,19 @@ int ReportedState(WPARAM sizeType) {
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   FormState* s = StateOf(hwnd);
   switch (message) {
-    case WM_CLOSE:
+    case WM_SYSCOMMAND:
+      // The user's close (the close button, the control menu, Alt+F4) comes as SC_CLOSE; a bare
+      // WM_CLOSE comes from another program (taskkill, a task manager) asking the program to end.
+      if ((wParam & 0xFFF0) != SC_CLOSE) break;
       if (s != nullptr && s->closeRequest) {
         s->closeRequest(FormWindow::kCloseByUser);
+      } else {
+        ShowWindow(hwnd, SW_HIDE);
+      }
+      return 0;
+    case WM_CLOSE:
+      if (s != nullptr && s->closeRequest) {
+        s->closeRequest(FormWindow::kCloseByOtherProgram);
       } else {
         ShowWindow(hwnd, SW_HIDE);
       }
@@ -193,7 +203,8 @@ void FormWindow::Hide() { ShowWindow(Hwnd(*this), SW_HIDE); }
 
 bool FormWindow::Visible() const { return IsWindowVisible(Hwnd(*this)) != FALSE; }
 
-void FormWindow::Close() { SendMessageW(Hwnd(*this), WM_CLOSE, 0, 0); }
+// As the user closes it: the close button's system command.
+void FormWindow::Close() { SendMessageW(Hwnd(*this), WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 bool FormWindow::IsExposed() const { return Visible() && !IsIconic(Hwnd(*this)); }
 

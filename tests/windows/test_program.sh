@@ -10,46 +10,15 @@
 # Usage: tests/windows/test_program.sh BUILD_DIR   (as root, for the mount namespace)
 [ -n "${1:-}" ] && BUILD=$(cd "$1" && pwd)
 BUILD=${BUILD:?usage: $0 BUILD_DIR}
-export BUILD
-source "$(cd "$(dirname "$0")" && pwd)/../e2e/lib.sh"
-[ "$(id -u)" = 0 ] || { echo "needs root for the stand-in /proc/stat"; exit 1; }
-EXE=$BUILD/zelmaro.exe
-[ -f "$EXE" ] || { echo "no program at $EXE"; exit 1; }
-SHOTS=$BUILD/test-program
-rm -rf "$SHOTS" && mkdir -p "$SHOTS"
-
-# A Wine prefix of the test's own (made once, about 10 s), whose server and desktop process
-# belong to this display only.
-export WINEPREFIX=$BUILD/wineprefix-program WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
-WINE=/usr/lib/wine/wine64
-[ -x "$WINE" ] || WINE=wine
-
-e2e_begin
-trap 'timeout -k 5 30 wineserver -k >/dev/null 2>&1; e2e_cleanup' EXIT
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  rm -rf "$WINEPREFIX"
-  timeout -k 5 120 wineboot -i >/dev/null 2>&1
-  timeout -k 5 60 wineserver -w
-fi
-# No colour kept from an earlier run: the bars start green.
-timeout -k 5 30 "$WINE" reg delete 'HKCU\Software\Quenlark' /f >/dev/null 2>&1
+NAME=program
+source "$(cd "$(dirname "$0")" && pwd)/lib_wine.sh"
 start_wm
 TRAY_HEIGHT=24 start_trayer
 start_stat 20 80
 
-# The program, its exit status written once it ends.
-STATUS_FILE=$E2E_TMP/status
-(
-  timeout -k 5 240 unshare -m sh -c 'mount --bind "$0" /proc/stat && exec "$@"' "$STAT" "$WINE" "$EXE" \
-    >"$E2E_TMP/app.log" 2>&1
-  echo $? >"$STATUS_FILE"
-) &
-track $!
-ended() { [ -s "$STATUS_FILE" ]; }
+wine_app "$STAT"
 
 # The docked icon: 16 x 16 in trayer's first slot, read from screenshots of the tray.
-TRAY=$E2E_TMP/tray.png
 green_rows() {  # green rows of the icon's left (0) or right (1) bar, from the last screenshot
   local x0=$((5 + $1 * 8))  # the icon at x 3 to 18, its bars 6 pixels wide either side of x 11
   convert "$TRAY" -crop 4x24+"$x0"+0 +repage txt:- | awk '/#00FF00/ { split($1, p, /[,:]/); rows[p[2]] = 1 }
@@ -129,33 +98,13 @@ if [ -n "$W" ]; then
   check "the program goes on after the window closes" sh -c "! [ -s '$STATUS_FILE' ]"
 fi
 
-# The icon's menu: a right-click opens it; keys reach a Wine popup menu only while its window
-# has the X focus.
-menu_window() { xdotool search --onlyvisible --classname zelmaro.exe 2>/dev/null | while read -r w; do
-  eval "$(xdotool getwindowgeometry --shell "$w")"; [ "$WIDTH" -gt 40 ] && [ "$HEIGHT" -gt 100 ] && echo "$w"; done | head -1; }
-menu_open() { [ -n "$(menu_window)" ]; }
-# menu_keys KEYS...: opens the icon's menu with a right-click and types the keys into it.
-menu_keys() {
-  xdotool mousemove 10 12 click 3
-  check "a right-click on the icon opens its menu" wait_for 10 menu_open
-  M=$(menu_window)
-  [ -n "$M" ] || return 0
-  import -display "$DISPLAY" -window "$M" "$SHOTS/menu.png"
-  timeout 5 xdotool windowfocus --sync "$M" 2>/dev/null || true
-  xdotool key "$@"
-}
-
 # Up from no selection is the last entry, "Exit Zelmaro"; separators are passed over: three
 # times Up is the last colour, Yellow (number 6).
 menu_keys Up Up Up Return
 yellow_bars() { shot "$TRAY" 0 0 24 24 && [ "$(convert "$TRAY" txt:- | grep -ci '#FFFF00')" -ge 10 ]; }
 check "a colour from the menu recolours the bars" wait_for 10 yellow_bars
 cp "$TRAY" "$SHOTS/tray-yellow.png"
-colour_kept() {
-  timeout -k 5 20 "$WINE" reg query 'HKCU\Software\Quenlark\Zelmaro_Set' /v Color 2>/dev/null | tr -d '\r' |
-    grep -Eq 'Color +REG_SZ +6$'
-}
-check "the registry keeps the colour" wait_for 10 colour_kept
+check "the registry keeps the colour" wait_for 10 colour_kept 6
 
 menu_keys Up Return
 check "Exit Zelmaro ends the program" wait_for 15 ended
