@@ -7,24 +7,13 @@
 #include <vector>
 
 #include "platform/locale/utf16_win.h"
+#include "platform/runtime/system_error_win.h"
 
 namespace platform {
 
 namespace {
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-std::string ErrorText(LSTATUS error) {
-  wchar_t* text = nullptr;
-  const DWORD n = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message(text != nullptr ? text : L"", n);
-  ::LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
-    message.pop_back();
-  return message.empty() ? "error " + std::to_string(error) : Utf8(message);
-}
 
 }  // namespace
 
@@ -46,7 +35,7 @@ std::string AutostartFolder::Write(const std::string& fileName, const std::strin
                               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);
   }
-  return status == ERROR_SUCCESS ? "" : EntryPath(fileName) + ": " + ErrorText(status);
+  return status == ERROR_SUCCESS ? "" : EntryPath(fileName) + ": " + SystemErrorText(status);
 }
 
 std::string AutostartFolder::Remove(const std::string& fileName, bool& removed) const {
@@ -57,7 +46,7 @@ std::string AutostartFolder::Remove(const std::string& fileName, bool& removed) 
     return "";
   }
   if (status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND) return "";
-  return EntryPath(fileName) + ": " + ErrorText(status);
+  return EntryPath(fileName) + ": " + SystemErrorText(status);
 }
 
 std::string RunningProgramPath() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/locale/utf16_win.h"
+#include "platform/runtime/system_error_win.h"
 
 namespace platform {
 
@@ -15,19 +16,6 @@ constexpr DWORD kMaxValueBytes = 4096 * sizeof(wchar_t);
 
 std::wstring SectionKey(const std::string& root, const std::string& app, const std::string& section) {
   return Wide(root + "\\" + app + "\\" + section);
-}
-
-std::string ErrorText(LSTATUS error) {
-  wchar_t* text = nullptr;
-  const DWORD n = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message(text != nullptr ? text : L"", n);
-  ::LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
-    message.pop_back();
-  if (message.empty()) return "error " + std::to_string(error);
-  return Utf8(message);
 }
 
 }  // namespace
@@ -84,7 +72,7 @@ SaveOutcome SettingsStore::Save(const std::string& app, const std::string& secti
                               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(handle);
   }
-  if (status != ERROR_SUCCESS) return {false, place, ErrorText(status)};
+  if (status != ERROR_SUCCESS) return {false, place, SystemErrorText(status)};
   return {true, place, {}};
 }
 
