@@ -12,9 +12,6 @@
 #include "platform/raster_graphics/gdi.h"
 #include "platform/window_system/message_loop.h"
 #include "platform/window_system/popup_menu.h"
-#include "sampling/counter_path.h"
-#include "sampling/counter_status.h"
-#include "sampling/elapsed_clock.h"
 #include "tray/bar_icon.h"
 #include "tray/colour_themes.h"
 #include "tray/notify_record.h"
@@ -41,6 +38,7 @@ constexpr std::uint32_t kStyleError =
 Form1Services WithDefaults(Form1Services s) {
   if (!s.messageBoxes) s.messageBoxes = std::make_unique<platform::SystemMessageBoxes>();
   if (!s.clock) s.clock = std::make_unique<platform::SystemClock>();
+  if (!s.usageSource) s.usageSource = platform::CreateSystemUsageSource();
   if (!s.report) {
     s.report = [](const std::string& line) { std::fprintf(stderr, "zelmaro: %s\n", line.c_str()); };
   }
@@ -71,7 +69,7 @@ platform::SingleInstance MakeInstance(const std::string& dir) {
 
 Form1::Form1(Form1Services services)
     : services_(WithDefaults(std::move(services))),
-      pdh_(services_.statPath),
+      sampler_(std::move(services_.usageSource)),
       settings_(MakeSettings(services_.configDir)),
       instance_(MakeInstance(services_.lockDir)),
       c_(window::CreateForm1Controls(ColourMenuEntries())),
@@ -123,8 +121,6 @@ void Form1::WireEvents() {
   });
 }
 
-std::string Form1::GetCounterPath(Int16 i) { return sampling::GetCounterPath(pdh_, i); }
-
 void Form1::Fail(const std::string& text, std::uint32_t style) {
   services_.messageBoxes->Show(text, style, kTitle);
   StartFailed = true;
@@ -136,22 +132,16 @@ void Form1::Form_Load() {
     auto& c = *c_;
     // 1. Only one instance runs at a time.
     if (instance_.PrevInstance()) return Fail("A copy of Zelmaro is already running!", kStyleInfo);
-    // 2. The performance-data query.
-    if (pdh_.PdhOpenQuery(nullptr, 1, &hQuery) != platform::ERROR_SUCCESS)
-      return Fail("Windows performance service disabled or broken!", kStyleError);
-    // 3. Processors sampled: at most two.
-    platform::SYSTEM_INFO info;
-    pdh_.GetSystemInfo(&info);
-    NumCPUs = Int16(static_cast<int>(std::min<std::uint32_t>(info.dwNumberOfProcessors, 2)));
-    // 4. One counter per processor; only the last add's handle decides.
-    platform::PDH_HCOUNTER counter = 0;
-    for (Int16 i = 0; i <= NumCPUs - 1; ++i) {
-      const std::string path = GetCounterPath(i);
-      pdh_.PdhVbAddCounter(hQuery, path.c_str(), &counter);
-      hCounter[i] = counter;
+    // 2-5. The usage source: opened, its processors counted (at most two are sampled) and
+    //      watched; only the last processor's reading decides.
+    switch (sampler_.Start()) {
+      case sampling::StartOutcome::SourceBroken:
+        return Fail("Windows performance service disabled or broken!", kStyleError);
+      case sampling::StartOutcome::NoReading:
+        return Fail("Requires Dual Core CPU! Usage query failed!", kStyleInfo);
+      case sampling::StartOutcome::Started:
+        break;
     }
-    // 5. Counter check.
-    if (counter == 0) return Fail("Requires Dual Core CPU! Usage query failed!", kStyleInfo);
     // 6. Icon colour: a stored value that is not a colour index falls back to the default and
     //    is left in the file until the user picks a colour.
     const std::string stored = settings_.GetSetting(kSettingsApp, kSettingsSection, kSettingsKey,
@@ -239,18 +229,17 @@ void Form1::TrayWaitEnded() {
 void Form1::Timer1_Timer() {
   auto& c = *c_;
   // 1. A new run after a reset starts from empty sums.
-  if (SampleCount == 0) CpuSum[0] = CpuSum[1] = 0;
+  sampler_.BeginTick();
   // 2. Working icon image from the coloured template.
   tray::ResetBarIcon(*c.PicTmp[0], *c.PicTmp[1]);
-  // 3. One collection for both counters.
-  pdh_.PdhCollectQueryData(hQuery);
+  // 3. One sample of both processors.
+  sampler_.Sample();
   // 4, 5. Read each processor; valid readings count and draw their bar.
   double reading[2] = {0, 0};
   for (int i = 0; i < 2; ++i) {
-    platform::PDH_STATUS status = 0;
-    reading[i] = pdh_.PdhVbGetDoubleCounterValue(hCounter[i], &status);
-    if (sampling::IsValidCounterStatus(status)) {
-      CpuSum[i] = platform::CheckedDouble(CpuSum[i] + reading[i]);
+    const sampling::Reading r = sampler_.Read(i);
+    reading[i] = r.percent;
+    if (r.valid) {
       tray::DrawBar(*c.PicTmp[1], *c.DualBlank, i, reading[i]);
     }
   }
@@ -259,7 +248,7 @@ void Form1::Timer1_Timer() {
   // 7. Labels and graphs.
   CPUMeter(reading[0], reading[1]);
   // 8. Count the tick.
-  SampleCount = platform::CheckedDouble(SampleCount + 1);
+  sampler_.CountTick();
   // 9. Averages and clock only while the window is open.
   if (WindowState() == 0) UpdateAverages();
 }
@@ -301,24 +290,19 @@ void Form1::DrawGraphStep(double cpu0, double cpu1) {
 
 void Form1::UpdateAverages() {
   auto& c = *c_;
-  if (SampleCount == 0) return;
-  c.cpu0avg->SetCaption(window::UsageText(platform::CheckedDivide(CpuSum[0], SampleCount)));
-  c.cpu1avg->SetCaption(window::UsageText(platform::CheckedDivide(CpuSum[1], SampleCount)));
-  // Elapsed time runs on the monotonic clock, so changes of the wall clock (daylight saving,
-  // the clock set back) never make it jump or go negative.
-  const std::int64_t elapsed = sampling::ElapsedSeconds(startMonotonic_, services_.clock->MonotonicSeconds());
-  c.Label2->SetCaption(sampling::ElapsedClockText(elapsed));
+  if (sampler_.Ticks() == 0) return;
+  c.cpu0avg->SetCaption(window::UsageText(sampler_.Average(0)));
+  c.cpu1avg->SetCaption(window::UsageText(sampler_.Average(1)));
+  c.Label2->SetCaption(sampler_.ElapsedText(services_.clock->MonotonicSeconds()));
 }
 
 void Form1::BtnReSet_Click() {
   auto& c = *c_;
   c.Timer1->SetEnabled(false);
   c.Label2->SetCaption("00:00:00");
-  SampleCount = 0;
+  sampler_.Reset(services_.clock->MonotonicSeconds());  // the count, and the clock's start
   c.cpu0avg->SetCaption(window::UsageText(0));
   c.cpu1avg->SetCaption(window::UsageText(0));
-  StartTime = services_.clock->Now();
-  startMonotonic_ = services_.clock->MonotonicSeconds();
   c.Timer1->SetEnabled(true);  // a full interval from now
 }
 
@@ -386,7 +370,7 @@ void Form1::Form_QueryUnload(bool& Cancel, int UnloadMode) {
   }
   if (StartFailed) return;  // nothing was started
   c_->Timer1->SetEnabled(false);
-  pdh_.PdhCloseQuery(hQuery);
+  sampler_.Close();
   services_.notifyArea->Shell_NotifyIconA(platform::NIM_DELETE, &NotifyData);
 }
 

@@ -12,11 +12,12 @@
 #include "platform/message_boxes/message_box.h"
 #include "platform/notification_area/notify_icon.h"
 #include "platform/notification_area/tray_host_presence.h"
-#include "platform/performance_data/pdh.h"
+#include "platform/performance_data/usage_source.h"
 #include "platform/runtime/runtime.h"
 #include "platform/settings/settings_store.h"
 #include "platform/single_instance/single_instance.h"
 #include "platform/window_system/timer.h"
+#include "sampling/usage_sampler.h"
 #include "window/graph_backlog.h"
 
 namespace window {
@@ -25,7 +26,7 @@ struct Form1Controls;
 
 // What the program needs from its surroundings; tests replace any part of it.
 struct Form1Services {
-  std::string statPath = platform::PerformanceData::kDefaultSource;
+  std::unique_ptr<platform::UsageSource> usageSource;  // null: the system's
   std::string configDir;  // empty: the user's config directory
   std::string lockDir;    // empty: the user's runtime directory
   std::unique_ptr<platform::NotificationArea> notifyArea;  // null: the desktop's tray
@@ -76,7 +77,7 @@ class Form1 {
   bool Unloaded() const { return unloaded_; }
   int ExitStatus() const { return StartFailed ? 1 : 0; }
   window::Form1Controls& Controls() { return *c_; }
-  platform::PerformanceData& PerformanceQuery() { return pdh_; }
+  const sampling::UsageSampler& Sampler() const { return sampler_; }
   int WindowState() const;
   // Runs one handler for the window system: an error that escapes it is reported in a message
   // box naming it, and ends the program with status 1.
@@ -87,16 +88,9 @@ class Form1 {
   platform::Int16 PrevGraphY[2];
   platform::Int16 GridTick;
   bool StartFailed = false;
-  platform::Int16 NumCPUs;
-  double SampleCount = 0;
-  double CpuSum[2] = {0, 0};
-  double StartTime = 0;  // automation date of the last reset
-  platform::PDH_HQUERY hQuery = 0;
-  platform::PDH_HCOUNTER hCounter[2] = {0, 0};
   platform::NOTIFYICONDATAA NotifyData{};
 
  private:
-  std::string GetCounterPath(platform::Int16 i);
   void UpdateAverages();
   void DrawGraphStep(double cpu0, double cpu1);
   void DrawGraphBacklog();
@@ -111,12 +105,11 @@ class Form1 {
   void TrayWaitEnded();
 
   Form1Services services_;
-  platform::PerformanceData pdh_;
+  sampling::UsageSampler sampler_;
   platform::SettingsStore settings_;
   platform::SingleInstance instance_;
   std::unique_ptr<window::Form1Controls> c_;
   window::GraphBacklog graphBacklog_;  // readings not yet drawn while the window is hidden
-  std::int64_t startMonotonic_ = 0;  // the reset's moment on the monotonic clock
   bool unloaded_ = false;
   bool unsavedColourReported_ = false;
   // No tray host to open the window from: minimising leaves it on the task bar.

@@ -2,16 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/clock/automation_date.h"
-
 namespace platform {
-
-double SystemClock::Now() const {
-  SYSTEMTIME local{};
-  ::GetLocalTime(&local);
-  return AutomationDate(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute,
-                        local.wSecond);
-}
 
 std::int64_t SystemClock::MonotonicSeconds() const {
   // The tick count keeps counting while the machine sleeps, so elapsed times include suspend.

@@ -1,8 +1,11 @@
 // Our headers first: the system's define some of the names they declare as macros.
-#include "platform/performance_data/processor_counters_win.h"
+#include "platform/performance_data/usage_source_win.h"
 
 #include <windows.h>
 #include <winternl.h>
+
+#include <algorithm>
+#include <iterator>
 
 namespace platform {
 

@@ -1,11 +1,8 @@
-#include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "platform/performance_data/counter_file_unix.h"
 #include "platform/performance_data/proc_stat_unix.h"
-#include "platform/performance_data/processor_counters.h"
+#include "platform/performance_data/times_usage.h"
 
 namespace platform {
 
@@ -21,15 +18,15 @@ struct CounterText {
 
 }  // namespace
 
-// The counters computed from the processors' lines of the file at sourcePath: a file that
-// cannot be read is a failed read; one that can is a reading of the processors it lists.
-std::unique_ptr<ProcessorCounters> CreateSystemCounters(std::string sourcePath) {
-  auto source = std::make_shared<CounterText>(std::move(sourcePath));
-  return CreateTimesCounters([source](std::vector<CpuTimes>& cpus) {
+std::unique_ptr<UsageSource> CreateStatFileUsageSource(std::string path) {
+  auto source = std::make_shared<CounterText>(std::move(path));
+  return CreateTimesUsageSource([source](std::vector<CpuTimes>& cpus) {
     if (!source->file.Read(source->text)) return false;
     ParseProcStat(source->text, cpus);
     return true;
   });
 }
+
+std::unique_ptr<UsageSource> CreateSystemUsageSource() { return CreateStatFileUsageSource("/proc/stat"); }
 
 }  // namespace platform
