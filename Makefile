@@ -49,7 +49,7 @@ package-test: deb
 # Each parser of outside input under libFuzzer with the sanitizers, FUZZ_SECONDS each.
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 30
-FUZZERS := proc_stat counter_path colour_value settings_value
+FUZZERS := proc_stat colour_value settings_value
 fuzz:
 	CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELMARO_FUZZ=ON \
 	  -DZELMARO_TESTS=OFF -DZELMARO_BENCHMARKS=OFF

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "platform/performance_data/proc_stat_unix.h"
 #include "support/qt_app_unix.h"
 
 QApplication& TestApp() {
@@ -22,6 +23,11 @@ void StatFixture::Write() {
   std::ofstream(path_, std::ios::trunc) << text;
 }
 
+ObservedUsageSource::ObservedUsageSource(const std::string& statPath, bool* closed)
+    : source_(platform::CreateStatFileUsageSource(statPath)), closed_(closed) {
+  *closed_ = false;
+}
+
 Form1Harness::Form1Harness(int cpus, const TempDir* shared)
     : ownDir_(shared ? nullptr : std::make_unique<TempDir>()),
       dir_(shared ? shared : ownDir_.get()),
@@ -31,7 +37,7 @@ Form1Harness::Form1Harness(int cpus, const TempDir* shared)
 
 std::unique_ptr<Form1> Form1Harness::Make() {
   Form1Services s;
-  s.statPath = dir_->File("stat");
+  s.usageSource = std::make_unique<ObservedUsageSource>(dir_->File("stat"), &sourceClosed);
   s.configDir = dir_->File("config");
   s.lockDir = dir_->path();
   auto area = std::make_unique<platform::RecordingNotificationArea>();
@@ -41,7 +47,7 @@ std::unique_ptr<Form1> Form1Harness::Make() {
   hosts = trayHosts.get();
   s.trayHosts = std::move(trayHosts);
   s.messageBoxes = std::make_unique<RecordingMessageBoxes>(&messages);
-  s.clock = std::make_unique<ManualClock>(&now, &mono);
+  s.clock = std::make_unique<ManualClock>(&mono);
   s.terminate = [this](int status) { terminated = status; };
   s.report = [this](const std::string& line) { reports.push_back(line); };
   s.trayWaitMs = trayWaitMs;
@@ -49,6 +55,7 @@ std::unique_ptr<Form1> Form1Harness::Make() {
 }
 
 Form1& Form1Harness::Load() {
+  form.reset();  // one at a time, as one process holds one
   form = Make();
   form->Form_Load();
   return *form;

@@ -31,13 +31,27 @@ class RecordingMessageBoxes : public platform::MessageBoxes {
 
 class ManualClock : public platform::Clock {
  public:
-  explicit ManualClock(double* now, std::int64_t* mono) : now_(now), mono_(mono) {}
-  double Now() const override { return *now_; }
+  explicit ManualClock(std::int64_t* mono) : mono_(mono) {}
   std::int64_t MonotonicSeconds() const override { return *mono_; }
 
  private:
-  double* now_;
   std::int64_t* mono_;
+};
+
+// The usage of the harness's fixture file, telling when Form1 lets go of it.
+class ObservedUsageSource : public platform::UsageSource {
+ public:
+  ObservedUsageSource(const std::string& statPath, bool* closed);
+  ~ObservedUsageSource() override { *closed_ = true; }
+  bool Open() override { return source_->Open(); }
+  int ProcessorCount() override { return source_->ProcessorCount(); }
+  bool Watch(int processors) override { return source_->Watch(processors); }
+  void Sample() override { source_->Sample(); }
+  platform::ProcessorUsage Usage(int processor) override { return source_->Usage(processor); }
+
+ private:
+  std::unique_ptr<platform::UsageSource> source_;
+  bool* closed_;
 };
 
 // Cumulative per-processor times written in /proc/stat's format.
@@ -88,7 +102,7 @@ class Form1Harness {
   int terminated = -1;
   std::vector<std::string> reports;  // lines for standard error
   int trayWaitMs = 6000;
-  double now = 45000.5;  // an automation date
   std::int64_t mono = 1000;
+  bool sourceClosed = false;  // of the latest Form1 made
   std::unique_ptr<Form1> form;
 };

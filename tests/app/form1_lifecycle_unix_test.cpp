@@ -50,9 +50,9 @@ TEST(Form1Lifecycle, MenuChoicesAndTheButtonReachTheirHandlers) {
   c.ShowAvgUsage->Click();
   EXPECT_TRUE(c.form->Visible());
   f.Timer1_Timer();
-  EXPECT_EQ(f.SampleCount, 1);
+  EXPECT_EQ(f.Sampler().Ticks(), 1);
   c.BtnReSet->Click();
-  EXPECT_EQ(f.SampleCount, 0);
+  EXPECT_EQ(f.Sampler().Ticks(), 0);
   c.mnuExit->Click();
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
@@ -135,14 +135,11 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   h.tray->SetObserver([&](std::uint32_t message) {
     if (message != platform::NIM_DELETE) return;
     timerStopped = !f.Controls().Timer1->Enabled();
-    platform::PDH_STATUS status = 0;
-    f.PerformanceQuery().PdhVbGetDoubleCounterValue(f.hCounter[0], &status);
-    queryClosed = status == platform::PDH_INVALID_HANDLE;
+    queryClosed = h.sourceClosed;
   });
   f.mnuExit_Click();
   EXPECT_TRUE(timerStopped);
   EXPECT_TRUE(queryClosed);
-  EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
   EXPECT_FALSE(f.Controls().Timer1->Enabled());
@@ -160,7 +157,7 @@ TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
   EXPECT_FALSE(f.Controls().Timer1->Enabled());
-  EXPECT_EQ(f.PerformanceQuery().PdhCloseQuery(f.hQuery), platform::PDH_INVALID_HANDLE);
+  EXPECT_TRUE(h.sourceClosed);
   EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
 }
 

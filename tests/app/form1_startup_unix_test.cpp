@@ -23,10 +23,8 @@ TEST(Form1Startup, EndsHiddenInTheTrayWithTheComposedIconAndTheTimerRunning) {
   EXPECT_EQ(f.WindowState(), 1);
   EXPECT_TRUE(f.Controls().Timer1->Enabled());
   EXPECT_EQ(f.Controls().Timer1->Interval(), 500);
-  EXPECT_EQ(f.SampleCount, 0);  // the hand-made tick never enters the averages
-  EXPECT_EQ(int{f.NumCPUs}, 2);
-  EXPECT_NE(f.hCounter[0], 0u);
-  EXPECT_NE(f.hCounter[1], 0u);
+  EXPECT_EQ(f.Sampler().Ticks(), 0);  // the hand-made tick never enters the averages
+  EXPECT_EQ(f.Sampler().Processors(), 2);
 
   const auto& req = h.tray->Requests();
   ASSERT_EQ(req.size(), 2u);
@@ -85,15 +83,13 @@ TEST(Form1Startup, ASingleProcessorSamplesOneCounterAndStillStarts) {
   Form1Harness h(1);
   Form1& f = h.Load();
   EXPECT_TRUE(h.messages.empty());
-  EXPECT_EQ(int{f.NumCPUs}, 1);
-  EXPECT_NE(f.hCounter[0], 0u);
-  EXPECT_EQ(f.hCounter[1], 0u);
+  EXPECT_EQ(f.Sampler().Processors(), 1);
 }
 
 TEST(Form1Startup, MoreThanTwoProcessorsSampleOnlyTheFirstTwo) {
   Form1Harness h(4);
   Form1& f = h.Load();
-  EXPECT_EQ(int{f.NumCPUs}, 2);
+  EXPECT_EQ(f.Sampler().Processors(), 2);
 }
 
 TEST(Form1Startup, TheStoredColourIsRestoredAndABadOneFallsBackToGreenUntouched) {
