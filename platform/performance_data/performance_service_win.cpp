@@ -31,7 +31,7 @@ std::string CounterPath(int processor) {
 }
 
 // A rate needs two collections: until then, and after a counter wrapped, the data is invalid.
-UsageStatus StatusOf(PDH_STATUS status) {
+UsageStatus StatusOf(DWORD status) {
   if (status == PDH_CSTATUS_VALID_DATA || status == PDH_CSTATUS_NEW_DATA) return UsageStatus::Valid;
   if (status == PDH_CSTATUS_INVALID_DATA || status == PDH_INVALID_DATA) return UsageStatus::NotYetValid;
   return UsageStatus::Failed;
@@ -69,7 +69,7 @@ class ServiceUsageSource : public UsageSource {
       return {};
     PDH_FMT_COUNTERVALUE value{};
     const PDH_STATUS result = ::PdhGetFormattedCounterValue(counters_[processor], PDH_FMT_DOUBLE, nullptr, &value);
-    if (result != ERROR_SUCCESS) return {0, StatusOf(result)};
+    if (result != ERROR_SUCCESS) return {0, StatusOf(static_cast<DWORD>(result))};
     return {value.doubleValue, StatusOf(value.CStatus)};
   }
 
