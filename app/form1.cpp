@@ -1,6 +1,5 @@
 #include "app/form1.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
