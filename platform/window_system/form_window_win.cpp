@@ -93,6 +93,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
           SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
         return 0;
       }
+      if (LRESULT result = 0; AnswerControlMessage(hwnd, message, wParam, lParam, &result)) return result;
       break;
     case WM_GETDPISCALEDSIZE:
       // Moving to a monitor of another DPI: the frame around the client area scaled anew.

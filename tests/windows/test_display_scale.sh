@@ -60,7 +60,7 @@ for DPI in 96 120 144 192; do
     check "client area ${WIDTH}x$HEIGHT is 432 x 191 at $DPI dpi (${ew}x$eh)" \
       sh -c "$(declare -f near); near $WIDTH $ew 3 && near $HEIGHT $eh 3"
     elsewhere=$(awk -v x="$X" -v y="$Y" '{ dx = $1 - x; dy = $2 - y; if (dx * dx > 1 || dy * dy > 1) print }' "$PLACES")
-    check "seen at start only where it opens, centred ($(wc -l <"$PLACES") place(s); ${elsewhere:-none else})" \
+    check "seen at start only where it opens, $X,$Y ($(wc -l <"$PLACES") place(s); ${elsewhere:-none else})" \
       sh -c "test -s '$PLACES' && test -z '$elsewhere'"
     P=$(probe)
     echo "$P" | grep '^label' | sed 's/^/       /'
