@@ -1,6 +1,6 @@
 /* Reads the program's window from outside, for the tests under Wine, as a program aware of
    each monitor's DPI (so that it sees the window system's own pixels):
-     window_probe      prints "dpi D", "client W H" and one line per label:
+     window_probe      prints "dpi D (system S)", "client W H" and one line per label:
                        "label X Y W H TEXT_W TEXT_H fits|clipped TEXT", its place in client
                        pixels and its text's extent in the label's font.
    Exit status 1 when the window is not there. */
@@ -19,7 +19,7 @@ static HFONT LabelFont(HWND label, const wchar_t* text) {
   HFONT theirs = (HFONT)SendMessageW(label, WM_GETFONT, 0, 0);
   if (theirs == NULL || GetObjectW(theirs, sizeof lf, &lf) == 0) {
     memset(&lf, 0, sizeof lf);
-    lf.lfHeight = -MulDiv(825, (int)GetDpiForWindow(form), 7200);
+    lf.lfHeight = -MulDiv(825, (int)GetDpiForSystem(), 7200);  /* Wine: one DPI for all monitors */
     lf.lfWeight = wcsncmp(text, L"CPU 0", 5) == 0 ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(lf.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
@@ -58,7 +58,8 @@ int main(void) {
   form = FindWindowW(NULL, L"Dual Core CPU Usage - Average and Current");
   if (form == NULL) return 1;
   GetClientRect(form, &client);
-  printf("dpi %u\nclient %ld %ld\n", GetDpiForWindow(form), client.right, client.bottom);
+  printf("dpi %u (system %u)\nclient %ld %ld\n", GetDpiForWindow(form), GetDpiForSystem(), client.right,
+         client.bottom);
   EnumChildWindows(form, Label, 0);
   return 0;
 }
