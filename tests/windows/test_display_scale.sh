@@ -98,8 +98,9 @@ for DPI in ${DPIS:-96 120 144 192}; do
       before=$(clock)
       timeout 5 xdotool windowfocus --sync "$W" 2>/dev/null
       xdotool key Return
-      reset() { [ "$(clock)" \< 00:00:02 ]; }
-      check "Enter on the focused \"Reset Avg\" resets the clock ($before, then $(clock))" wait_for 3 reset
+      after=$(clock)
+      check "Enter on the focused \"Reset Avg\" resets the clock ($before, then $after)" \
+        test -n "$after" -a "$after" \< "$before"
     fi
     timeout 5 xdotool windowfocus --sync "$W" 2>/dev/null
     xdotool key Escape
