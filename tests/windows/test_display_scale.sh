@@ -47,10 +47,13 @@ for DPI in ${DPIS:-96 120 144 192}; do
   wine_app "$ST"
   check "the icon docks" wait_for 40 docked
   # The start shows the window once while it draws the graphs' grid, then hides it.
-  wait_for 10 test -s "$PLACES"
+  wait_for 20 test -s "$PLACES"
   wait_for 10 hidden
-  xdotool mousemove 10 12 click --repeat 2 --delay 100 1
-  check "a double-click on the icon opens the window" wait_for 10 opened
+  sleep 0.5  # the start's first tick and reset
+  # On a loaded machine a double-click can fall within the start: one more try.
+  open_by_icon() { xdotool mousemove 10 12 click --repeat 2 --delay 100 1; wait_for 10 opened; }
+  open_once_more() { open_by_icon || open_by_icon; }
+  check "a double-click on the icon opens the window" open_once_more
   W=$(window_visible | head -1)
   if [ -n "$W" ]; then
     sleep 1.2  # a couple of ticks: the graphs have moved on
