@@ -81,6 +81,7 @@ test-windows: windows
 	timeout -k 5 300 tests/windows/test_installer.sh $(WINDOWS)
 	timeout -k 5 300 tests/windows/test_icon_menu.sh $(WINDOWS)
 	timeout -k 5 300 tests/windows/test_window_end.sh $(WINDOWS)
+	timeout -k 5 300 tests/windows/test_display_scale.sh $(WINDOWS)
 
 test: deps-test unit test-windows e2e fuzz package-test
 

@@ -57,7 +57,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   std::optional<bool> autostart;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
-    if (arg == "-h" || arg == "--help") {
+    if (arg == "-h" || arg == "--help" || IsSystemHelpSwitch(arg)) {
       help = true;
     } else if (arg == "--version") {
       version = true;

@@ -7,6 +7,10 @@
 
 std::string UsageText();
 
+// The system's own way of asking a program for its help, beside -h and --help ("/?" on
+// Windows; none on Linux).
+bool IsSystemHelpSwitch(const std::string& arg);
+
 // When an autostart entry starts the program, for the messages ("with the desktop session").
 extern const char* const kAutostartWhen;
 

@@ -23,6 +23,8 @@ std::string UsageText() {
          "are passed on to it. See zelmaro(1).\n";
 }
 
+bool IsSystemHelpSwitch(const std::string&) { return false; }
+
 std::string AutostartEntryText(const std::string& programPath) {
   return "[Desktop Entry]\n"
          "Type=Application\n"

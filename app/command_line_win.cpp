@@ -15,9 +15,11 @@ std::string UsageText() {
          "Options:\n"
          "  --autostart on   start Zelmaro at sign-in from now on\n"
          "  --autostart off  no longer start it at sign-in\n"
-         "  -h, --help       print this help and exit\n"
+         "  -h, --help, /?   print this help and exit\n"
          "  --version        print the version and exit\n";
 }
+
+bool IsSystemHelpSwitch(const std::string& arg) { return arg == "/?"; }
 
 // A Run value is a command line: the program's path, quoted for the spaces it may hold (a
 // Windows path cannot hold a quote).

@@ -1,8 +1,11 @@
 // The controls as Win32 child windows: a label is a STATIC, a push button a BUTTON with a
 // comctl32 tooltip, a picture box and an image are windows of our own class that paint their
-// pixels with SetDIBitsToDevice.
+// pixels scaled to the window's DPI (paint_pixels_win.h). Places are kept in 96-dpi pixels
+// and scaled for the window system (display_scale.h).
 #include "platform/raster_graphics/picture_pixels.h"
+#include "platform/window_system/display_scale.h"
 #include "platform/window_system/native_win.h"
+#include "platform/window_system/paint_pixels_win.h"
 
 #include <commctrl.h>
 
@@ -14,13 +17,6 @@ namespace {
 
 constexpr wchar_t kControlProp[] = L"ZelmaroControl";
 constexpr wchar_t kPictureClass[] = L"ZelmaroPicture";
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -34,17 +30,9 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         const int w = surface ? c->surface->ScaleWidth() : c->imageWidth;
         const int h = surface ? c->surface->ScaleHeight() : c->imageHeight;
         const std::uint32_t* words = surface ? c->surface->Pixels() : c->image.data();
-        if (w > 0 && h > 0 && words != nullptr) {
-          // 0xFFRRGGBB words are a top-down 32-bit DIB's rows as they are.
-          BITMAPINFO info{};
-          info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-          info.bmiHeader.biWidth = w;
-          info.bmiHeader.biHeight = -h;
-          info.bmiHeader.biPlanes = 1;
-          info.bmiHeader.biBitCount = 32;
-          info.bmiHeader.biCompression = BI_RGB;
-          SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, words, &info, DIB_RGB_COLORS);
-        }
+        RECT area{};
+        GetClientRect(hwnd, &area);
+        PaintPixels(dc, words, w, h, area);
       }
       EndPaint(hwnd, &ps);
       return 0;
@@ -72,10 +60,18 @@ void RegisterPictureClass() {
 
 std::unique_ptr<NativeControl> NewChild(Container& parent, const wchar_t* windowClass, const std::string& text,
                                         DWORD style, const Rect& place) {
+  // A control on a picture box is placed from the box's corner in the window.
+  const NativeControl& container = parent.Native();
+  const bool onForm = container.form != nullptr;
+  const int originX = onForm ? 0 : container.originX + container.place.x;
+  const int originY = onForm ? 0 : container.originY + container.place.y;
+  const Rect r = ScaleRect(place, WindowDpi(container.hwnd), originX, originY);
   HWND hwnd = CreateWindowExW(0, windowClass, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                              place.x, place.y, place.width, place.height, parent.Native().hwnd, nullptr,
-                              Instance(), nullptr);
+                              r.x, r.y, r.width, r.height, container.hwnd, nullptr, Instance(), nullptr);
   auto native = std::make_unique<NativeControl>(hwnd);
+  native->place = place;
+  native->originX = originX;
+  native->originY = originY;
   Attach(hwnd, native.get());
   Stack(hwnd);
   return native;
@@ -109,9 +105,13 @@ std::unique_ptr<NativeControl> NewImage(Container& parent, const Rect& place, co
   return native;
 }
 
-void SetControlFont(NativeControl& c, const Font& font) {
+}  // namespace
+
+void ApplyFont(NativeControl& c) {
+  if (!c.fontAsked) return;  // the system's font, which follows the DPI itself
+  const Font& font = *c.fontAsked;
   LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(std::lround(font.points * ScreenDpi() / 72.0));
+  lf.lfHeight = -FontPixelHeight(font.points, WindowDpi(c.hwnd));
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
@@ -122,8 +122,6 @@ void SetControlFont(NativeControl& c, const Font& font) {
   if (c.font != nullptr) DeleteObject(c.font);
   c.font = made;
 }
-
-}  // namespace
 
 NativeControl::~NativeControl() {
   if (surface != nullptr) surface->SetChangedCallback(nullptr);
@@ -191,11 +189,18 @@ Rect Control::Geometry() const {
     GetClientRect(hwnd, &r);
     MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
   }
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  const Rect shown{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  if (native_->form != nullptr) {
+    // The client area at its place on the screen, its size in 96-dpi pixels.
+    const Rect size = UnscaleRect({0, 0, shown.width, shown.height}, WindowDpi(hwnd));
+    return {shown.x, shown.y, size.width, size.height};
+  }
+  return UnscaleRect(shown, WindowDpi(hwnd), native_->originX, native_->originY);
 }
 
 void Control::SetGeometry(const Rect& place) {
-  MoveWindow(native_->hwnd, place.x, place.y, place.width, place.height, TRUE);
+  native_->place = place;
+  PlaceControl(*native_);
 }
 
 Label::Label(Container& parent, const Rect& place, const std::string& caption)
@@ -211,10 +216,13 @@ Font Label::GetFont() const {
   LOGFONTW lf{};
   HGDIOBJ font = Native().font != nullptr ? static_cast<HGDIOBJ>(Native().font) : GetStockObject(DEFAULT_GUI_FONT);
   GetObjectW(font, sizeof lf, &lf);
-  return {Utf8(lf.lfFaceName), std::abs(lf.lfHeight) * 72.0 / ScreenDpi(), lf.lfWeight >= FW_BOLD};
+  return {Utf8(lf.lfFaceName), std::abs(lf.lfHeight) * 72.0 / WindowDpi(Native().hwnd), lf.lfWeight >= FW_BOLD};
 }
 
-void Label::SetFont(const Font& font) { SetControlFont(Native(), font); }
+void Label::SetFont(const Font& font) {
+  Native().fontAsked = font;
+  ApplyFont(Native());
+}
 
 void Label::SetForeColor(gdi::COLORREF colour) {
   Native().hasFore = true;
@@ -247,7 +255,7 @@ int Label::TextWidth(const std::string& text) const {
   GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
   SelectObject(dc, old);
   ReleaseDC(hwnd, dc);
-  return size.cx;
+  return UnscaleLength(size.cx, WindowDpi(hwnd));
 }
 
 PushButton::PushButton(Container& parent, const Rect& place, const std::string& caption)
@@ -255,7 +263,10 @@ PushButton::PushButton(Container& parent, const Rect& place, const std::string& 
 
 std::string PushButton::Caption() const { return WindowText(Native().hwnd); }
 
-void PushButton::SetFont(const Font& font) { SetControlFont(Native(), font); }
+void PushButton::SetFont(const Font& font) {
+  Native().fontAsked = font;
+  ApplyFont(Native());
+}
 
 std::string PushButton::ToolTip() const { return Native().tip; }
 

@@ -2,9 +2,13 @@
 // window system's messages into the form's handlers: WM_CLOSE and WM_ENDSESSION into close
 // requests, WM_SIZE into state changes, WM_MOUSEMOVE (also the shell's tray callbacks, whose
 // x is the mouse message) into mouse moves, and its controls' notifications into theirs.
+// Enter presses the focused button and Esc closes as the close button does (the message loop
+// hands keys to IsDialogMessage). The layout follows the DPI of the window's monitor.
 #include "platform/window_system/form_window.h"
 
 #include "platform/raster_graphics/system_icon_win.h"
+#include "platform/runtime/runtime.h"
+#include "platform/window_system/display_scale.h"
 #include "platform/window_system/native_win.h"
 
 #include <windowsx.h>
@@ -20,6 +24,48 @@ FormState* StateOf(HWND hwnd) {
   return c != nullptr ? c->form.get() : nullptr;
 }
 
+// The window's size with its frame for a client area of the form's size at dpi.
+SIZE FrameSize(const FormState& s, int dpi) {
+  RECT frame{0, 0, ScaleEdge(s.clientWidth, dpi), ScaleEdge(s.clientHeight, dpi)};
+  AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, 0, static_cast<UINT>(dpi));
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// An icon of width x height pixels sampled from the window's icon picture.
+HICON IconOfSize(const FormState& s, int width, int height) {
+  gdi::IconImage image{width, height, ScaleNearest(s.iconPixels.data(), s.iconWidth, s.iconHeight, width, height)};
+  return SystemIconFromImage(image);
+}
+
+HICON IconOfSystemSize(const FormState& s, int metric) {
+  const int size = GetSystemMetricsForDpi(metric, static_cast<UINT>(s.dpi));
+  return IconOfSize(s, size, size);
+}
+
+// The window's icons for its DPI: at 96 dpi the picture serves at both sizes, as it always
+// has; at other scales one icon per size the system shows, with the picture's own pixels.
+void ApplyIcons(HWND hwnd, FormState& s) {
+  if (s.iconPixels.empty()) return;
+  const bool base = s.dpi == kBaseDpi;
+  HICON big = base ? IconOfSize(s, s.iconWidth, s.iconHeight) : IconOfSystemSize(s, SM_CXICON);
+  HICON small = base ? big : IconOfSystemSize(s, SM_CXSMICON);
+  SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  if (s.smallIcon != nullptr && s.smallIcon != s.icon) DestroyIcon(s.smallIcon);
+  if (s.icon != nullptr) DestroyIcon(s.icon);
+  s.icon = big;
+  s.smallIcon = small;
+}
+
+// The user's close, from the close button, the control menu, Alt+F4 or Esc.
+void UserClose(HWND hwnd, FormState* s) {
+  if (s != nullptr && s->closeRequest) {
+    s->closeRequest(FormWindow::kCloseByUser);
+  } else {
+    ShowWindow(hwnd, SW_HIDE);
+  }
+}
+
 int ReportedState(WPARAM sizeType) {
   if (sizeType == SIZE_MINIMIZED) return FormWindow::kMinimized;
   if (sizeType == SIZE_MAXIMIZED) return FormWindow::kMaximized;
@@ -33,10 +79,37 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       // The user's close (the close button, the control menu, Alt+F4) comes as SC_CLOSE; a bare
       // WM_CLOSE comes from another program (taskkill, a task manager) asking the program to end.
       if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (s != nullptr && s->closeRequest) {
-        s->closeRequest(FormWindow::kCloseByUser);
-      } else {
-        ShowWindow(hwnd, SW_HIDE);
+      UserClose(hwnd, s);
+      return 0;
+    case WM_COMMAND:
+      // The dialog keys (IsDialogMessage): Enter presses the focused button, Esc closes.
+      if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
+        UserClose(hwnd, s);
+        return 0;
+      }
+      if (lParam == 0 && LOWORD(wParam) == IDOK) {
+        HWND focus = GetFocus();
+        if (IsChild(hwnd, focus) && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
+          SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+        return 0;
+      }
+      if (LRESULT result = 0; AnswerControlMessage(hwnd, message, wParam, lParam, &result)) return result;
+      break;
+    case WM_GETDPISCALEDSIZE:
+      // Moving to a monitor of another DPI: the frame around the client area scaled anew.
+      if (s != nullptr) {
+        *reinterpret_cast<SIZE*>(lParam) = FrameSize(*s, LOWORD(wParam));
+        return TRUE;
+      }
+      break;
+    case WM_DPICHANGED:
+      if (s != nullptr) {
+        s->dpi = LOWORD(wParam);
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        LayOutControls(hwnd);
+        ApplyIcons(hwnd, *s);
       }
       return 0;
     case WM_CLOSE:
@@ -87,7 +160,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         const int button = (wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) | (wParam & MK_MBUTTON ? 4 : 0);
         const int shift = (wParam & MK_SHIFT ? 1 : 0) | (wParam & MK_CONTROL ? 2 : 0) |
                           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-        s->mouseMoved(button, shift, static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam)));
+        // In 96-dpi pixels, as the program places things.
+        const float unit = static_cast<float>(kBaseDpi) / static_cast<float>(s->dpi);
+        s->mouseMoved(button, shift, static_cast<float>(GET_X_LPARAM(lParam)) * unit,
+                      static_cast<float>(GET_Y_LPARAM(lParam)) * unit);
       }
       return 0;
     default: {
@@ -111,14 +187,23 @@ std::unique_ptr<NativeControl> NewForm(const std::string& title, int clientWidth
     return RegisterClassExW(&wc) != 0;
   }();
   (void)registered;
-  // The frame around a client area of the given size; the window is never resized.
-  RECT frame{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
-  HWND hwnd = CreateWindowExW(0, kFormClass, Wide(title).c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, Instance(), nullptr);
+  HWND hwnd = CreateWindowExW(0, kFormClass, Wide(title).c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                              nullptr, nullptr, Instance(), nullptr);
   auto native = std::make_unique<NativeControl>(hwnd);
   native->form = std::make_unique<FormState>();
+  FormState& s = *native->form;
+  s.clientWidth = clientWidth;
+  s.clientHeight = clientHeight;
+  s.dpi = WindowDpi(hwnd);
   Attach(hwnd, native.get());
+  // The frame around the client area at the window's DPI; the window is never resized. It
+  // starts centred on the primary screen, so that it appears nowhere else when first shown.
+  const SIZE frame = FrameSize(s, s.dpi);
+  const std::optional<Rect> screen = PrimaryScreen();
+  const Rect area = screen.value_or(Rect{0, 0, frame.cx, frame.cy});
+  const int x = area.x + static_cast<int>(RoundHalfEven((static_cast<float>(area.width) - static_cast<float>(frame.cx)) / 2.0f));
+  const int y = area.y + static_cast<int>(RoundHalfEven((static_cast<float>(area.height) - static_cast<float>(frame.cy)) / 2.0f));
+  SetWindowPos(hwnd, nullptr, x, y, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   return native;
 }
 
@@ -149,11 +234,12 @@ std::string FormWindow::Title() const { return WindowText(Hwnd(*this)); }
 
 void FormWindow::SetIcon(gdi::HICON icon) {
   FormState& s = State(*this);
-  HICON made = SystemIcon(icon);
-  SendMessageW(Hwnd(*this), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(made));
-  SendMessageW(Hwnd(*this), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(made));
-  if (s.icon != nullptr) DestroyIcon(s.icon);
-  s.icon = made;
+  gdi::IconImage image;
+  if (!gdi::ReadIconImage(icon, &image)) return;
+  s.iconWidth = image.width;
+  s.iconHeight = image.height;
+  s.iconPixels = std::move(image.argb);
+  ApplyIcons(Hwnd(*this), s);
 }
 
 bool FormWindow::HasIcon() const { return State(*this).icon != nullptr; }

@@ -7,6 +7,20 @@
 
 namespace platform {
 
+namespace {
+
+// Hands a message to the window system, the keys of a form's window by way of the dialog
+// keyboard handling (Enter, Esc, Tab), as a dialog box's are.
+void Deliver(MSG& msg) {
+  HWND top = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  const NativeControl* form = top != nullptr ? ControlOf(top) : nullptr;
+  if (form != nullptr && form->form != nullptr && IsDialogMessageW(top, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+}  // namespace
+
 struct MessageLoop::Native {
   std::function<void()> ended;
 };
@@ -32,8 +46,7 @@ int MessageLoop::Run() {
       status = 1;
       break;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    Deliver(msg);
   }
   if (native_->ended) native_->ended();
   return status;
@@ -50,8 +63,7 @@ void ProcessPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop that runs the program
       return;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    Deliver(msg);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ namespace platform {
 struct FormState {
   FormState() = default;
   ~FormState() {
+    if (smallIcon != nullptr && smallIcon != icon) DestroyIcon(smallIcon);
     if (icon != nullptr) DestroyIcon(icon);
   }
   FormState(const FormState&) = delete;
@@ -35,7 +37,14 @@ struct FormState {
   std::function<void(int reason)> closeRequest;
   std::function<void()> resized;
   std::function<void(int button, int shift, float x, float y)> mouseMoved;
-  HICON icon = nullptr;
+  HICON icon = nullptr;       // the window's icon at the system's large size
+  HICON smallIcon = nullptr;  // and at its small size (the same icon at 96 dpi)
+  int iconWidth = 0;          // the icon's own pixels, 0xAARRGGBB, alpha 0 transparent
+  int iconHeight = 0;
+  std::vector<std::uint32_t> iconPixels;
+  int dpi = 96;  // of the monitor the window is on; the layout is scaled from 96
+  int clientWidth = 0;   // in 96-dpi pixels
+  int clientHeight = 0;
 };
 
 struct NativeControl {
@@ -45,7 +54,10 @@ struct NativeControl {
   NativeControl& operator=(const NativeControl&) = delete;
 
   HWND hwnd;
+  Rect place;                    // in the container, in 96-dpi pixels
+  int originX = 0, originY = 0;  // the container's corner in the window, in 96-dpi pixels
   HFONT font = nullptr;
+  std::optional<Font> fontAsked;  // the control's own font, made again for each DPI
   bool hasFore = false;
   COLORREF fore = 0;
   HBRUSH back = nullptr;  // set: an opaque label of backColour
@@ -72,6 +84,16 @@ std::string WindowText(HWND hwnd);
 HINSTANCE Instance();
 // Puts a new control above the controls made before it, as the toolkit stacks them.
 void Stack(HWND control);
+
+// The DPI of the monitor a window of ours is on (96 before Windows 10's per-monitor DPI).
+int WindowDpi(HWND hwnd);
+// Places a control at its place scaled for the DPI of its window.
+void PlaceControl(NativeControl& control);
+// Makes the control's font again at its window's DPI (a control without a font of its own keeps
+// the system's).
+void ApplyFont(NativeControl& control);
+// Lays out every control of a form for the form's DPI, as a new DPI asks.
+void LayOutControls(HWND form);
 
 // A container's answer to its controls' messages (colours, clicks); false: not one of ours,
 // the default procedure answers.
