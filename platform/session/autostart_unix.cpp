@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/settings/config_dir.h"
+#include "platform/settings/config_dir_unix.h"
 
 namespace platform {
 

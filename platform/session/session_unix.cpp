@@ -1,6 +1,6 @@
 #include "platform/session/session.h"
 
-#include "platform/session/display_choice.h"
+#include "platform/session/display_choice_unix.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "platform/settings/settings_lock.h"
+#include "platform/settings/settings_lock_unix.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

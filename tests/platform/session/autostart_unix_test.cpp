@@ -1,5 +1,5 @@
 #include "platform/session/autostart.h"
-#include "platform/settings/config_dir.h"
+#include "platform/settings/config_dir_unix.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
