@@ -9,6 +9,8 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/runtime/program_name.h"
+
 namespace platform {
 
 namespace {
@@ -49,7 +51,7 @@ bool RemoveIfStale(const std::string& path) {
 std::string OwnerText() {
   char host[256] = {};
   ::gethostname(host, sizeof host - 1);
-  return std::to_string(::getpid()) + "\nZelmaro\n" + host + "\n";
+  return std::to_string(::getpid()) + "\n" + RunningProgramName().name + "\n" + host + "\n";
 }
 
 }  // namespace

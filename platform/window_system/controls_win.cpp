@@ -12,8 +12,8 @@ namespace platform {
 
 namespace {
 
-constexpr wchar_t kControlProp[] = L"ZelmaroControl";
-constexpr wchar_t kPictureClass[] = L"ZelmaroPicture";
+constexpr wchar_t kControlProp[] = L"NativeControl";
+constexpr wchar_t kPictureClass[] = L"PictureBox";
 
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
