@@ -1,7 +1,5 @@
 #include "app/command_line_system.h"
 
-#include "platform/session/autostart.h"
-
 const char* const kAutostartWhen = "with the desktop session";
 const char* const kAutostartEntryName = "zelmaro.desktop";
 
@@ -21,16 +19,4 @@ std::string UsageText() {
          "\n"
          "The toolkit's own options (-platform NAME, -display DISPLAY, -style STYLE, ...)\n"
          "are passed on to it. See zelmaro(1).\n";
-}
-
-std::string AutostartEntryText(const std::string& programPath) {
-  return "[Desktop Entry]\n"
-         "Type=Application\n"
-         "Name=Zelmaro\n"
-         "Comment=Show how busy the processors are, in the notification area\n"
-         "Exec=" + platform::DesktopExecArgument(programPath) + "\n"
-         "TryExec=" + platform::DesktopStringValue(programPath) + "\n"
-         "Icon=zelmaro\n"
-         "Terminal=false\n"
-         "StartupNotify=false\n";
 }

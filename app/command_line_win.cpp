@@ -18,7 +18,3 @@ std::string UsageText() {
          "  -h, --help       print this help and exit\n"
          "  --version        print the version and exit\n";
 }
-
-// A Run value is a command line: the program's path, quoted for the spaces it may hold (a
-// Windows path cannot hold a quote).
-std::string AutostartEntryText(const std::string& programPath) { return "\"" + programPath + "\""; }

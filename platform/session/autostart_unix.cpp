@@ -70,6 +70,18 @@ std::string AutostartFolder::Remove(const std::string& fileName, bool& removed) 
   return Reason(EntryPath(fileName), errno);
 }
 
+std::string AutostartEntryText(const AutostartProgram& program) {
+  return "[Desktop Entry]\n"
+         "Type=Application\n"
+         "Name=" + DesktopStringValue(program.name) + "\n"
+         "Comment=" + DesktopStringValue(program.comment) + "\n"
+         "Exec=" + DesktopExecArgument(program.path) + "\n"
+         "TryExec=" + DesktopStringValue(program.path) + "\n"
+         "Icon=" + DesktopStringValue(program.icon) + "\n"
+         "Terminal=false\n"
+         "StartupNotify=false\n";
+}
+
 std::string RunningProgramPath() {
   std::error_code ec;
   std::string path = std::filesystem::read_symlink("/proc/self/exe", ec).string();

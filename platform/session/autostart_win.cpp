@@ -49,6 +49,10 @@ std::string AutostartFolder::Remove(const std::string& fileName, bool& removed) 
   return EntryPath(fileName) + ": " + SystemErrorText(status);
 }
 
+// A Run value is a command line: the program's path, quoted for the spaces it may hold (a
+// Windows path cannot hold a quote).
+std::string AutostartEntryText(const AutostartProgram& program) { return "\"" + program.path + "\""; }
+
 std::string RunningProgramPath() {
   std::vector<wchar_t> path(MAX_PATH);
   for (;;) {

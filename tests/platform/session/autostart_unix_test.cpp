@@ -92,6 +92,14 @@ TEST(Autostart, ConfigDirFollowsXdgThenHome) {
   }
 }
 
+TEST(Autostart, EntryStartsTheProgramFile) {
+  const std::string entry =
+      platform::AutostartEntryText({"Meter", "Shows a meter", "meter", "/opt/my apps/meter"});
+  EXPECT_EQ(entry, "[Desktop Entry]\nType=Application\nName=Meter\nComment=Shows a meter\n"
+                   "Exec=\"/opt/my apps/meter\"\nTryExec=/opt/my apps/meter\nIcon=meter\n"
+                   "Terminal=false\nStartupNotify=false\n");
+}
+
 TEST(Autostart, ExecArgumentsAreQuotedAndEscaped) {
   struct Case {
     const char* path;
