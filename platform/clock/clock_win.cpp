@@ -1,8 +1,7 @@
 #include "platform/clock/clock.h"
 
-#include <windows.h>
-
 #include "platform/clock/automation_date.h"
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -1,8 +1,9 @@
-// Our headers first: the system's define some of the names they declare as macros.
 #include "platform/performance_data/processor_counters_win.h"
+#include "platform/runtime/windows_system_win.h"
 
-#include <windows.h>
+// The performance-data service, on top of the system's headers.
 #include <pdh.h>
+#undef PdhOpenQuery  // a name of our counters' interface; the calls here name PdhOpenQueryA
 
 #include <string>
 #include <unordered_map>

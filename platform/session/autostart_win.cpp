@@ -2,12 +2,11 @@
 // value's name is the entry's, its text the command line to run.
 #include "platform/session/autostart.h"
 
-#include <windows.h>
-
 #include <vector>
 
 #include "platform/locale/utf16_win.h"
 #include "platform/runtime/system_error_win.h"
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 
