@@ -30,6 +30,11 @@ int Complain(const std::string& why) {
   return 1;
 }
 
+// The program as its autostart entry shows it.
+platform::AutostartProgram ThisProgram(const std::string& path) {
+  return {"Zelmaro", "Show how busy the processors are, in the notification area", "zelmaro", path};
+}
+
 int Autostart(bool on) {
   const platform::AutostartFolder folder;
   const std::string path = folder.EntryPath(kAutostartEntryName);
@@ -37,7 +42,7 @@ int Autostart(bool on) {
   if (on) {
     const std::string program = platform::RunningProgramPath();
     if (program.empty()) return Complain("cannot tell where the program file is, so no autostart entry was made");
-    const std::string error = folder.Write(kAutostartEntryName, AutostartEntryText(program));
+    const std::string error = folder.Write(kAutostartEntryName, platform::AutostartEntryText(ThisProgram(program)));
     if (!error.empty()) return Complain("cannot write the autostart entry: " + error);
     return Print("Autostart on: Zelmaro will start " + when + " (" + path + ").\n");
   }

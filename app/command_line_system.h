@@ -1,6 +1,6 @@
-// What the command line says and does differently per system: the usage text, and the entry
-// that has the system start the program at sign-in (on Linux a desktop entry in the autostart
-// folder, on Windows a value of the user's Run key holding the program's command line).
+// What the command line says differently per system: the usage text, and the name and
+// timing of the entry that has the system start the program at sign-in (on Linux a desktop
+// entry in the autostart folder, on Windows a value of the user's Run key).
 #pragma once
 
 #include <string>
@@ -14,7 +14,5 @@ bool IsSystemHelpSwitch(const std::string& arg);
 // When an autostart entry starts the program, for the messages ("with the desktop session").
 extern const char* const kAutostartWhen;
 
-// The name of the program's autostart entry in its place (platform::AutostartFolder), and its
-// text for the program file at programPath.
+// The name of the program's autostart entry in its place (platform::AutostartFolder).
 extern const char* const kAutostartEntryName;
-std::string AutostartEntryText(const std::string& programPath);

@@ -1,7 +1,5 @@
 #include "app/command_line_system.h"
 
-#include "platform/session/autostart.h"
-
 const char* const kAutostartWhen = "with the desktop session";
 const char* const kAutostartEntryName = "zelmaro.desktop";
 
@@ -24,15 +22,3 @@ std::string UsageText() {
 }
 
 bool IsSystemHelpSwitch(const std::string&) { return false; }
-
-std::string AutostartEntryText(const std::string& programPath) {
-  return "[Desktop Entry]\n"
-         "Type=Application\n"
-         "Name=Zelmaro\n"
-         "Comment=Show how busy the processors are, in the notification area\n"
-         "Exec=" + platform::DesktopExecArgument(programPath) + "\n"
-         "TryExec=" + platform::DesktopStringValue(programPath) + "\n"
-         "Icon=zelmaro\n"
-         "Terminal=false\n"
-         "StartupNotify=false\n";
-}

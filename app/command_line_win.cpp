@@ -20,7 +20,3 @@ std::string UsageText() {
 }
 
 bool IsSystemHelpSwitch(const std::string& arg) { return arg == "/?"; }
-
-// A Run value is a command line: the program's path, quoted for the spaces it may hold (a
-// Windows path cannot hold a quote).
-std::string AutostartEntryText(const std::string& programPath) { return "\"" + programPath + "\""; }

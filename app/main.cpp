@@ -5,10 +5,15 @@
 #include "app/form1.h"
 #include "app/memory_release.h"
 #include "platform/runtime/heap.h"
+#include "platform/runtime/program_name.h"
 #include "platform/session/session.h"
 #include "platform/window_system/message_loop.h"
 
 int main(int argc, char** argv) {
+  // How the platform names the program where it writes for others: a settings lock's owner,
+  // the display failure on standard error.
+  const platform::ProgramName name{"Zelmaro", "zelmaro"};
+  platform::SetProgramName(name);
   platform::LimitHeapArenas();
   if (const auto status = RunCommandLine(argc, argv)) return *status;  // an option did its work
   const std::string noDisplay = platform::PrepareDisplay();
@@ -17,7 +22,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   platform::BeginDisplayConnection();
-  platform::MessageLoop loop(argc, argv, "Zelmaro");
+  platform::MessageLoop loop(argc, argv, name.name);
   platform::EndDisplayConnection();
   KeepMemorySmall();
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/settings/ini_stream.h"
+#include "platform/settings/ini_stream_unix.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "platform/clock/clock.h"
 
-#include <windows.h>
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -1,10 +1,7 @@
 // The user's locale as the system's national-language settings give it.
 #include "platform/locale/number_format.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -1,11 +1,8 @@
 #include "platform/locale/utf16_win.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <climits>
+
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -3,11 +3,7 @@
 #include "platform/message_boxes/message_box.h"
 
 #include "platform/locale/utf16_win.h"
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -1,4 +1,3 @@
-// Our headers first: the system's define some of the names they declare as macros.
 #include "platform/notification_area/desktop_tray.h"
 #include "platform/notification_area/icon_state.h"
 #include "platform/notification_area/notify_icon.h"

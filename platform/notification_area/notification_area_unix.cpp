@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "platform/notification_area/desktop_tray.h"
+#include "platform/notification_area/popup_menu_mirror_unix.h"
 
 namespace platform {
 
@@ -60,7 +61,7 @@ void DesktopNotificationArea::Deliver(std::uint32_t mouse) {
 
 DesktopTray OpenDesktopTray(PopupMenu* menu, const std::string& description) {
   std::shared_ptr<TrayIcon> icon = TrayIcon::OnSessionBus();
-  icon->SetMenu(menu);
+  icon->SetMenu(menu != nullptr ? MirrorPopupMenu(*menu) : nullptr);
   icon->SetDescription(QString::fromStdString(description));
   DesktopTray tray;
   tray.area = std::make_unique<DesktopNotificationArea>(icon);

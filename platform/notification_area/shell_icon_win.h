@@ -1,6 +1,5 @@
 // The Windows shell's side of the notify-icon record: the record in the system's own layout
-// (the icon becomes a system icon through system_icon_win.h). Include after our headers: the
-// system's headers define some of the names ours declare as macros.
+// (the icon becomes a system icon through system_icon_win.h).
 #pragma once
 
 #include <cstdint>
@@ -8,9 +7,7 @@
 
 #include "platform/raster_graphics/gdi.h"
 #include "platform/raster_graphics/system_icon_win.h"
-
-#include <windows.h>
-#include <shellapi.h>
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
-// Our headers first: the system's define some of the names they declare as macros.
 #include "platform/performance_data/usage_source_win.h"
+#include "platform/runtime/windows_system_win.h"
 
-#include <windows.h>
+// The kernel's structures, on top of the system's headers.
 #include <winternl.h>
 
 #include <algorithm>

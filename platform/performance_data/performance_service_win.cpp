@@ -1,8 +1,9 @@
-// Our headers first: the system's define some of the names they declare as macros.
 #include "platform/performance_data/usage_source_win.h"
 
-#include <windows.h>
+#include "platform/runtime/windows_system_win.h"
+
 #include <pdh.h>
+#undef PdhOpenQuery  // the ANSI/wide macro; the calls here name their forms
 #include <pdhmsg.h>
 
 #include <string>

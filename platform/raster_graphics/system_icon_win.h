@@ -1,14 +1,9 @@
 // The raster layer's icons as system icons (CreateIconIndirect), for the shell's notification
-// area and the window's own icon. Include after our other headers: the system's headers define
-// some of the names ours declare as macros.
+// area and the window's own icon.
 #pragma once
 
 #include "platform/raster_graphics/gdi.h"
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -1,8 +1,7 @@
 #include "platform/runtime/system_error_win.h"
 
-#include <windows.h>
-
 #include "platform/locale/utf16_win.h"
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

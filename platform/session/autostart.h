@@ -2,7 +2,7 @@
 // Linux the autostart folder, desktop entries in $XDG_CONFIG_HOME/autostart (default
 // ~/.config/autostart) that the desktop session starts; on Windows the values of the user's Run
 // key (HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run), each a command line.
-// Also the two facts an entry that starts the running program needs: where that program is,
+// Also the entry's text for a program, and what it is made of: where the running program is,
 // and how to quote it on a desktop entry's Exec line.
 #pragma once
 
@@ -29,6 +29,18 @@ class AutostartFolder {
  private:
   std::string dir_;
 };
+
+// The program an entry starts, as the session's lists show it.
+struct AutostartProgram {
+  std::string name;
+  std::string comment;  // one line on what it does
+  std::string icon;     // the name of its icon in the icon theme
+  std::string path;     // its file
+};
+
+// The entry's text: on Linux a desktop entry that runs the program without arguments; on
+// Windows a Run value's command line (the path, quoted), which has no place for the rest.
+std::string AutostartEntryText(const AutostartProgram& program);
 
 // The absolute path of the running program's file.
 std::string RunningProgramPath();

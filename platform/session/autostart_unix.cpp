@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/settings/config_dir.h"
+#include "platform/settings/config_dir_unix.h"
 
 namespace platform {
 
@@ -68,6 +68,18 @@ std::string AutostartFolder::Remove(const std::string& fileName, bool& removed) 
   }
   if (errno == ENOENT || errno == ENOTDIR) return "";
   return Reason(EntryPath(fileName), errno);
+}
+
+std::string AutostartEntryText(const AutostartProgram& program) {
+  return "[Desktop Entry]\n"
+         "Type=Application\n"
+         "Name=" + DesktopStringValue(program.name) + "\n"
+         "Comment=" + DesktopStringValue(program.comment) + "\n"
+         "Exec=" + DesktopExecArgument(program.path) + "\n"
+         "TryExec=" + DesktopStringValue(program.path) + "\n"
+         "Icon=" + DesktopStringValue(program.icon) + "\n"
+         "Terminal=false\n"
+         "StartupNotify=false\n";
 }
 
 std::string RunningProgramPath() {

@@ -2,12 +2,11 @@
 // value's name is the entry's, its text the command line to run.
 #include "platform/session/autostart.h"
 
-#include <windows.h>
-
 #include <vector>
 
 #include "platform/locale/utf16_win.h"
 #include "platform/runtime/system_error_win.h"
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 
@@ -48,6 +47,10 @@ std::string AutostartFolder::Remove(const std::string& fileName, bool& removed) 
   if (status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND) return "";
   return EntryPath(fileName) + ": " + SystemErrorText(status);
 }
+
+// A Run value is a command line: the program's path, quoted for the spaces it may hold (a
+// Windows path cannot hold a quote).
+std::string AutostartEntryText(const AutostartProgram& program) { return "\"" + program.path + "\""; }
 
 std::string RunningProgramPath() {
   std::vector<wchar_t> path(MAX_PATH);

@@ -3,9 +3,8 @@
 // afterwards on every C library.
 #include "platform/session/console.h"
 
-#include <windows.h>
-
 #include "platform/locale/utf16_win.h"
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

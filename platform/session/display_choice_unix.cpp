@@ -1,4 +1,4 @@
-#include "platform/session/display_choice.h"
+#include "platform/session/display_choice_unix.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,7 @@
 #include "platform/session/session.h"
 
-#include "platform/session/display_choice.h"
+#include "platform/runtime/program_name.h"
+#include "platform/session/display_choice_unix.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -45,7 +46,7 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context, co
     const std::string why = !g_missingPlugin.empty()          ? g_missingPlugin
                             : !g_firstPlatformMessage.empty() ? g_firstPlatformMessage
                                                               : msg.toStdString();
-    std::fprintf(stderr, "zelmaro: %s\n", DisplayFailureLine(why).c_str());
+    std::fprintf(stderr, "%s: %s\n", RunningProgramName().command.c_str(), DisplayFailureLine(why).c_str());
     std::fflush(stderr);
     std::_Exit(1);
   }

@@ -1,4 +1,4 @@
-#include "platform/settings/config_dir.h"
+#include "platform/settings/config_dir_unix.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "platform/settings/settings_lock.h"
+#include "platform/settings/settings_lock_unix.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <ctime>
 #include <thread>
+
+#include "platform/runtime/program_name.h"
 
 namespace platform {
 
@@ -49,7 +51,7 @@ bool RemoveIfStale(const std::string& path) {
 std::string OwnerText() {
   char host[256] = {};
   ::gethostname(host, sizeof host - 1);
-  return std::to_string(::getpid()) + "\nZelmaro\n" + host + "\n";
+  return std::to_string(::getpid()) + "\n" + RunningProgramName().name + "\n" + host + "\n";
 }
 
 }  // namespace

@@ -18,9 +18,9 @@
 #include <thread>
 #include <tuple>
 
-#include "platform/settings/config_dir.h"
-#include "platform/settings/ini_stream.h"
-#include "platform/settings/settings_lock.h"
+#include "platform/settings/config_dir_unix.h"
+#include "platform/settings/ini_stream_unix.h"
+#include "platform/settings/settings_lock_unix.h"
 
 namespace platform {
 

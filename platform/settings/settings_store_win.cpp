@@ -1,11 +1,10 @@
 #include "platform/settings/settings_store.h"
 
-#include <windows.h>
-
 #include <vector>
 
 #include "platform/locale/utf16_win.h"
 #include "platform/runtime/system_error_win.h"
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -1,10 +1,9 @@
 #include "platform/single_instance/single_instance.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 #include "platform/locale/utf16_win.h"
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -1,17 +1,12 @@
 #include "platform/tray_host/dbus_menu_model.h"
 
-#include <QAction>
-#include <QActionEvent>
-#include <QActionGroup>
-#include <QMenu>
 #include <QMetaObject>
-#include <functional>
 
 namespace platform {
 
 namespace {
 
-// Qt marks the mnemonic with '&' ("&&" for a literal one); dbusmenu uses '_' ("__").
+// '&' marks the mnemonic ("&&" a literal one); dbusmenu uses '_' ("__").
 QString DBusMenuLabel(const QString& text) {
   QString out;
   out.reserve(text.size());
@@ -33,23 +28,24 @@ QString DBusMenuLabel(const QString& text) {
   return out;
 }
 
-QVariantMap ActionProperties(QAction* a) {
+QVariantMap EntryProperties(const TrayMenuEntry& e) {
   QVariantMap p;
-  if (a->isSeparator() && a->text().isEmpty()) {
+  if (e.separator) {
     p.insert(QStringLiteral("type"), QStringLiteral("separator"));
-  } else {
-    // A separator with text is a heading: shown as a disabled entry so the text survives.
-    p.insert(QStringLiteral("label"), DBusMenuLabel(a->text()));
-    p.insert(QStringLiteral("enabled"), a->isEnabled() && !a->isSeparator());
-    if (a->isCheckable() && !a->isSeparator()) {
-      const bool radio = a->actionGroup() && a->actionGroup()->isExclusive();
-      p.insert(QStringLiteral("toggle-type"), radio ? QStringLiteral("radio") : QStringLiteral("checkmark"));
-      p.insert(QStringLiteral("toggle-state"), a->isChecked() ? 1 : 0);
-    }
-    if (a->menu()) p.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
+    return p;
   }
-  if (!a->isVisible()) p.insert(QStringLiteral("visible"), false);
+  p.insert(QStringLiteral("label"), DBusMenuLabel(e.caption));
+  p.insert(QStringLiteral("enabled"), e.enabled);
+  if (e.checkable) {
+    p.insert(QStringLiteral("toggle-type"), QStringLiteral("checkmark"));
+    p.insert(QStringLiteral("toggle-state"), e.checked ? 1 : 0);
+  }
   return p;
+}
+
+const QVariantMap& RootProperties() {
+  static const QVariantMap root{{QStringLiteral("children-display"), QStringLiteral("submenu")}};
+  return root;
 }
 
 QVariantMap Filter(const QVariantMap& all, const QStringList& names) {
@@ -64,42 +60,38 @@ QVariantMap Filter(const QVariantMap& all, const QStringList& names) {
 
 DBusMenuModel::DBusMenuModel(QObject* parent) : QObject(parent) {}
 
-void DBusMenuModel::SetMenu(QMenu* menu) {
+void DBusMenuModel::SetMenu(TrayMenu* menu) {
   if (menu_ == menu) return;
-  if (menu_) menu_->removeEventFilter(this);
+  QObject::disconnect(changed_);
+  QObject::disconnect(destroyed_);
   menu_ = menu;
-  if (menu_) Watch(menu_);
+  if (menu_) {
+    changed_ = connect(menu_, &TrayMenu::Changed, this, [this] { ScheduleUpdate(); });
+    // A menu that goes away leaves none to answer from; hosts are not told (that happens as
+    // the program ends).
+    destroyed_ = connect(menu_, &QObject::destroyed, this, [this] {
+      now_ = {};
+      layout_.reset();
+    });
+  }
   ScheduleUpdate();
 }
 
-void DBusMenuModel::Watch(QMenu* menu) {
-  menu->removeEventFilter(this);  // never twice
-  menu->installEventFilter(this);
-  for (QAction* a : menu->actions())
-    if (a->menu()) Watch(a->menu());
-}
-
-bool DBusMenuModel::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::ActionAdded:
-    case QEvent::ActionRemoved:
-    case QEvent::ActionChanged:
-      if (event->type() == QEvent::ActionAdded) {
-        if (QAction* a = static_cast<QActionEvent*>(event)->action(); a && a->menu()) Watch(a->menu());
-      }
-      ScheduleUpdate();
-      break;
-    default:
-      break;
+DBusMenuModel::Snapshot DBusMenuModel::Take() const {
+  Snapshot out;
+  if (!menu_) return out;
+  for (const TrayMenuEntry& e : menu_->Entries()) {
+    out.ids.append(e.id);
+    out.properties.insert(e.id, EntryProperties(e));
   }
-  return QObject::eventFilter(watched, event);
+  return out;
 }
 
 // Several changes in one pass of the event loop (a colour choice unticks six entries and
 // ticks one) make one announcement: LayoutUpdated when entries came, went or moved (hosts then
 // fetch the layout again), else ItemsPropertiesUpdated with just the changed properties.
 void DBusMenuModel::ScheduleUpdate() {
-  properties_.clear();
+  now_ = Take();
   layout_.reset();
   if (updateScheduled_) return;
   updateScheduled_ = true;
@@ -108,16 +100,15 @@ void DBusMenuModel::ScheduleUpdate() {
 
 void DBusMenuModel::Announce() {
   updateScheduled_ = false;
-  Snapshot now = Take();
-  if (now.children != announced_.children) {
-    announced_ = std::move(now);
+  if (now_.ids != announced_.ids) {
+    announced_ = now_;
     ++revision_;
     emit LayoutChanged(revision_, 0);
     return;
   }
   QList<DBusMenuItemProperties> updated;
   QList<DBusMenuItemKeys> removed;
-  for (auto it = now.properties.cbegin(); it != now.properties.cend(); ++it) {
+  for (auto it = now_.properties.cbegin(); it != now_.properties.cend(); ++it) {
     const QVariantMap before = announced_.properties.value(it.key());
     QVariantMap changed;
     for (auto p = it.value().cbegin(); p != it.value().cend(); ++p)
@@ -128,104 +119,43 @@ void DBusMenuModel::Announce() {
     if (!changed.isEmpty()) updated.append({it.key(), changed});
     if (!gone.isEmpty()) removed.append({it.key(), gone});
   }
-  announced_ = std::move(now);
+  announced_ = now_;
   if (!updated.isEmpty() || !removed.isEmpty()) emit PropertiesChanged(updated, removed);
 }
-
-DBusMenuModel::Snapshot DBusMenuModel::Take() {
-  Snapshot out;
-  out.children.insert(0, {});
-  if (menu_) Take(menu_, 0, &out);
-  return out;
-}
-
-void DBusMenuModel::Take(QMenu* menu, int parentId, Snapshot* out) {
-  QList<int> ids;
-  for (QAction* a : menu->actions()) ids.append(IdOf(a));
-  out->children.insert(parentId, ids);
-  for (QAction* a : menu->actions()) {
-    const int id = IdOf(a);
-    out->properties.insert(id, ActionProperties(a));
-    if (a->menu() && !out->children.contains(id)) Take(a->menu(), id, out);  // a menu in itself: once
-  }
-}
-
-int DBusMenuModel::IdOf(QAction* action) {
-  auto it = ids_.find(action);
-  if (it != ids_.end() && actions_.value(it.value()) == action) return it.value();
-  const int id = nextId_++;
-  ids_.insert(action, id);
-  actions_.insert(id, action);
-  return id;
-}
-
-QAction* DBusMenuModel::ActionOf(int id) {
-  QAction* a = actions_.value(id);
-  if (!a) return nullptr;
-  // Only actions still in the exported menu count.
-  std::function<bool(QMenu*)> inMenu = [&](QMenu* m) {
-    for (QAction* x : m->actions())
-      if (x == a || (x->menu() && inMenu(x->menu()))) return true;
-    return false;
-  };
-  return menu_ && inMenu(menu_) ? a : nullptr;
-}
-
-bool DBusMenuModel::HasItem(int id) { return id == 0 || ActionOf(id) != nullptr; }
 
 DBusMenuLayoutItem DBusMenuModel::Layout(int parentId, int depth, const QStringList& names) {
   if (layout_ && layout_->parentId == parentId && layout_->depth == depth && layout_->names == names)
     return layout_->item;
-  DBusMenuLayoutItem item = BuildLayout(parentId, depth, names);
+  DBusMenuLayoutItem item;
+  item.id = parentId;
+  if (parentId == 0) {
+    item.properties = RootProperties();
+    if (depth != 0) {
+      for (const int id : now_.ids) item.children.append({id, Filter(now_.properties.value(id), names), {}});
+    }
+  } else {
+    item.properties = Filter(now_.properties.value(parentId), names);  // entries have no children
+  }
   layout_ = CachedLayout{parentId, depth, names, item};
   return item;
 }
 
-DBusMenuLayoutItem DBusMenuModel::BuildLayout(int parentId, int depth, const QStringList& names) {
-  DBusMenuLayoutItem item;
-  item.id = parentId;
-  QMenu* children = nullptr;
-  if (parentId == 0) {
-    item.properties.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
-    children = menu_;
-  } else if (QAction* a = ActionOf(parentId)) {
-    item.properties = Filter(CachedProperties(a, parentId), names);
-    children = a->menu();
-  }
-  if (children && depth != 0) {
-    for (QAction* a : children->actions()) {
-      DBusMenuLayoutItem child = BuildLayout(IdOf(a), depth < 0 ? -1 : depth - 1, names);
-      item.children.append(child);
-    }
-  }
-  return item;
-}
-
-QVariantMap DBusMenuModel::Properties(int id, const QStringList& names) {
-  if (id == 0) return Filter({{QStringLiteral("children-display"), QStringLiteral("submenu")}}, names);
-  QAction* a = ActionOf(id);
-  return a ? Filter(CachedProperties(a, id), names) : QVariantMap{};
-}
-
-const QVariantMap& DBusMenuModel::CachedProperties(QAction* a, int id) {
-  auto it = properties_.find(id);
-  if (it == properties_.end()) it = properties_.insert(id, ActionProperties(a));
-  return it.value();
+QVariantMap DBusMenuModel::Properties(int id, const QStringList& names) const {
+  return Filter(id == 0 ? RootProperties() : now_.properties.value(id), names);
 }
 
 bool DBusMenuModel::HandleEvent(int id, const QString& eventId) {
-  QAction* a = ActionOf(id);
-  if (!a) return id == 0;
-  if (eventId == QLatin1String("clicked") && a->isEnabled() && !a->isSeparator() && !a->menu()) {
-    // After the reply has gone: the handler may run a while (or a nested event loop).
+  const TrayMenuEntry* e = menu_ && id != 0 ? menu_->Find(id) : nullptr;
+  if (!e) return id == 0;
+  if (eventId == QLatin1String("clicked") && e->enabled && !e->separator) {
+    // After the reply has gone: the activation may run a while (or a nested event loop).
     if (pendingClicks_.contains(id)) return true;
     pendingClicks_.insert(id);
-    QPointer<QAction> guard(a);
     QMetaObject::invokeMethod(
         this,
-        [this, guard, id] {
+        [this, activate = e->activate, id] {
           pendingClicks_.remove(id);
-          if (guard) guard->trigger();
+          if (activate) activate();
         },
         Qt::QueuedConnection);
   }

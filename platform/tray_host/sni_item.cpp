@@ -356,6 +356,6 @@ void SniItem::SetTip(const QString& tip) {
   }
 }
 
-void SniItem::SetMenu(QMenu* menu) { menu_->SetMenu(menu); }
+void SniItem::SetMenu(TrayMenu* menu) { menu_->SetMenu(menu); }
 
 }  // namespace platform

@@ -19,13 +19,13 @@
 #include "platform/tray_host/request_budget.h"
 #include "platform/tray_host/tray_picture.h"
 
-class QMenu;
 class QTimer;
 
 namespace platform {
 
 class DBusMenuModel;
 class DBusMenuService;
+class TrayMenu;
 
 class SniItem : public QObject {
   Q_OBJECT
@@ -58,7 +58,7 @@ class SniItem : public QObject {
 
   void SetIcon(const TrayPicture& icon);  // announced with NewIcon when visible
   void SetTip(const QString& tip);           // announced with NewToolTip / NewTitle
-  void SetMenu(QMenu* menu);
+  void SetMenu(TrayMenu* menu);
   void SetAccessibleDesc(const QString& desc) { desc_ = desc.toStdString(); }
 
   QString Status() const;

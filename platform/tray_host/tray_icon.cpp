@@ -3,7 +3,6 @@
 #include "platform/tray_host/sni_item.h"
 #include "platform/tray_host/sni_watcher.h"
 #include "platform/tray_host/xembed_icon.h"
-#include "platform/window_system/popup_menu_unix.h"
 
 namespace platform {
 
@@ -49,7 +48,7 @@ void TrayIcon::SetToolTip(const QString& tip) {
 
 void TrayIcon::SetDescription(const QString& text) { sni_->SetAccessibleDesc(text); }
 
-void TrayIcon::SetMenu(PopupMenu* menu) { sni_->SetMenu(menu != nullptr ? ToolkitMenu(*menu) : nullptr); }
+void TrayIcon::SetMenu(TrayMenu* menu) { sni_->SetMenu(menu); }
 
 void TrayIcon::SetVisible(bool visible) {
   if (visible == visible_) return;

@@ -15,11 +15,10 @@
 #include <memory>
 
 #include "platform/tray_host/bus_connection.h"
+#include "platform/tray_host/tray_menu.h"
 #include "platform/tray_host/tray_picture.h"
 
 namespace platform {
-
-class PopupMenu;
 
 class SniItem;
 class SniWatcherTracker;
@@ -42,9 +41,9 @@ class TrayIcon : public QObject {
   void SetPicture(const TrayPicture& picture);
   void SetToolTip(const QString& tip);
   void SetDescription(const QString& text);
-  // The menu that hosts showing an item's menu themselves show, kept in step with its entries.
-  // May be null; a menu destroyed meanwhile counts as none.
-  void SetMenu(PopupMenu* menu);
+  // The menu that hosts showing an item's menu themselves show, followed as its entries
+  // change. May be null; a menu destroyed meanwhile counts as none.
+  void SetMenu(TrayMenu* menu);
 
   // Whether the icon is wanted in the notification area. Not visible, it is on no host.
   void SetVisible(bool visible);

@@ -15,8 +15,8 @@ namespace platform {
 
 namespace {
 
-constexpr wchar_t kControlProp[] = L"ZelmaroControl";
-constexpr wchar_t kPictureClass[] = L"ZelmaroPicture";
+constexpr wchar_t kControlProp[] = L"NativeControl";
+constexpr wchar_t kPictureClass[] = L"PictureBox";
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

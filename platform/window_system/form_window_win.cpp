@@ -16,7 +16,7 @@
 namespace platform {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"ZelmaroForm";
+constexpr wchar_t kFormClass[] = L"FormWindow";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 FormState* StateOf(HWND hwnd) {

@@ -1,6 +1,5 @@
 // What stands behind a control on Win32: its child window and what the form's window
-// procedure needs to paint and answer it. Our headers come before <windows.h>, whose macros
-// (RGB, BI_RGB, ...) would otherwise rewrite the raster layer's names.
+// procedure needs to paint and answer it.
 #pragma once
 
 #include <cstdint>
@@ -12,12 +11,8 @@
 
 #include "platform/locale/utf16_win.h"
 #include "platform/raster_graphics/picture_surface.h"
+#include "platform/runtime/windows_system_win.h"
 #include "platform/window_system/controls.h"
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
 
 namespace platform {
 

@@ -5,10 +5,7 @@
 
 #include <cstdint>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 

@@ -1,7 +1,8 @@
 #include "platform/message_boxes/message_box.h"
 
+#include "platform/runtime/windows_system_win.h"
+
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <string>
 #include <thread>

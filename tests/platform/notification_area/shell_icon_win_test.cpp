@@ -1,7 +1,3 @@
-// Our headers first: the system's define some of the names they declare as macros.
-#include "platform/notification_area/desktop_tray.h"
-#include "platform/raster_graphics/gdi.h"
-
 #include "platform/notification_area/shell_icon_win.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +5,9 @@
 #include <cstddef>
 #include <cstring>
 #include <vector>
+
+#include "platform/notification_area/desktop_tray.h"
+#include "platform/raster_graphics/gdi.h"
 
 namespace {
 

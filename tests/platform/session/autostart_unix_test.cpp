@@ -1,5 +1,5 @@
 #include "platform/session/autostart.h"
-#include "platform/settings/config_dir.h"
+#include "platform/settings/config_dir_unix.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -90,6 +90,14 @@ TEST(Autostart, ConfigDirFollowsXdgThenHome) {
     const ScopedEnv xdg("XDG_CONFIG_HOME", ignored);
     EXPECT_EQ(platform::UserConfigDir(), "/home/someone/.config") << (ignored ? ignored : "(unset)");
   }
+}
+
+TEST(Autostart, EntryStartsTheProgramFile) {
+  const std::string entry =
+      platform::AutostartEntryText({"Meter", "Shows a meter", "meter", "/opt/my apps/meter"});
+  EXPECT_EQ(entry, "[Desktop Entry]\nType=Application\nName=Meter\nComment=Shows a meter\n"
+                   "Exec=\"/opt/my apps/meter\"\nTryExec=/opt/my apps/meter\nIcon=meter\n"
+                   "Terminal=false\nStartupNotify=false\n");
 }
 
 TEST(Autostart, ExecArgumentsAreQuotedAndEscaped) {

@@ -1,5 +1,5 @@
 // The window system chosen from the environment, and the one line that says why none opens.
-#include "platform/session/display_choice.h"
+#include "platform/session/display_choice_unix.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 #include "platform/session/session.h"
+
+#include "platform/runtime/windows_system_win.h"
 #include "platform/window_system/message_loop.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 // The end of the logon reaches the program once, and only when it really ends; a console's
 // close goes through the message queue to the same place.

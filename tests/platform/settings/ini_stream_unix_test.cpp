@@ -1,4 +1,4 @@
-#include "platform/settings/ini_stream.h"
+#include "platform/settings/ini_stream_unix.h"
 
 #include <gtest/gtest.h>
 #include <fcntl.h>

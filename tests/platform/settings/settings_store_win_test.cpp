@@ -1,7 +1,8 @@
 #include "platform/settings/settings_store.h"
 
+#include "platform/runtime/windows_system_win.h"
+
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <string>
 

@@ -1,7 +1,8 @@
 #include "platform/single_instance/single_instance.h"
 
+#include "platform/runtime/windows_system_win.h"
+
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <memory>
 #include <string>

@@ -2,7 +2,6 @@
 // session bus with a watcher of the test's own.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusArgument>
@@ -12,10 +11,10 @@
 #include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QMenu>
 #include <QProcess>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -24,6 +23,7 @@
 #include "platform/tray_host/sni_item.h"
 #include "platform/tray_host/sni_watcher.h"
 #include "platform/tray_host/tray_icon.h"
+#include "platform/tray_host/tray_menu.h"
 #include "support/private_bus_unix.h"
 #include "support/qt_app_unix.h"
 
@@ -33,29 +33,34 @@ void EnsureApp() { testing_qt::EnsureQtApp(); }
 
 using namespace testing_bus;
 
+// A menu as a program keeps it: entries set again whenever one changes.
 struct Menu {
-  QMenu menu;
-  QAction* show;
-  QAction* heading;
-  QAction* red;
-  QAction* green;
-  QAction* exit;
+  platform::TrayMenu menu;
+  std::vector<platform::TrayMenuEntry> entries;
   int showRuns = 0, redRuns = 0, headingRuns = 0;
   Menu() {
-    show = menu.addAction("&Show Usage");
-    menu.addSeparator();
-    heading = menu.addAction("Tray Icon Color");
-    heading->setEnabled(false);
-    red = menu.addAction("Red");
-    green = menu.addAction("Green");
-    for (QAction* a : {red, green}) a->setCheckable(true);
-    green->setChecked(true);
-    menu.addSeparator();
-    exit = menu.addAction("Exit_Now && Then");
-    QObject::connect(show, &QAction::triggered, [this] { ++showRuns; });
-    QObject::connect(red, &QAction::triggered, [this] { ++redRuns; });
-    QObject::connect(heading, &QAction::triggered, [this] { ++headingRuns; });
+    auto item = [](int id, const char* caption, std::function<void()> run = {}) {
+      platform::TrayMenuEntry e;
+      e.id = id;
+      e.caption = caption;
+      e.activate = std::move(run);
+      return e;
+    };
+    auto separator = [](int id) {
+      platform::TrayMenuEntry e;
+      e.id = id;
+      e.separator = true;
+      return e;
+    };
+    entries = {item(1, "&Show Usage", [this] { ++showRuns; }), separator(2),
+               item(3, "Tray Icon Color", [this] { ++headingRuns; }), item(4, "Red", [this] { ++redRuns; }),
+               item(5, "Green"), separator(6), item(7, "Exit_Now && Then")};
+    entries[2].enabled = false;
+    entries[3].checkable = entries[4].checkable = true;
+    entries[4].checked = true;
+    Set();
   }
+  void Set() { menu.SetEntries(entries); }
 };
 
 TEST(DBusMenuModel, LayoutCarriesLabelsChecksSeparatorsAndTheDisabledHeading) {
@@ -80,13 +85,13 @@ TEST(DBusMenuModel, LayoutCarriesLabelsChecksSeparatorsAndTheDisabledHeading) {
   EXPECT_EQ(only.keys(), QStringList{"toggle-state"});
 }
 
-TEST(DBusMenuModel, ClickTriggersTheActionLaterAndOnlyForEnabledEntries) {
+TEST(DBusMenuModel, ClickActivatesLaterAndOnlyEnabledEntries) {
   EnsureApp();
   Menu m;
   platform::DBusMenuModel ex;
   ex.SetMenu(&m.menu);
   const auto c = ex.Layout(0, -1, {}).children;
-  // Clicks faster than the event loop runs them (a flood from the bus) make one trigger.
+  // Clicks faster than the event loop runs them (a flood from the bus) make one activation.
   for (int i = 0; i < 10000; ++i) EXPECT_TRUE(ex.HandleEvent(c[0].id, "clicked"));
   EXPECT_EQ(m.showRuns, 0);  // not inside the host's call
   EXPECT_TRUE(ex.HandleEvent(c[2].id, "clicked"));
@@ -94,13 +99,15 @@ TEST(DBusMenuModel, ClickTriggersTheActionLaterAndOnlyForEnabledEntries) {
   EXPECT_FALSE(ex.HandleEvent(9999, "clicked"));
   QCoreApplication::processEvents();
   EXPECT_EQ(m.showRuns, 1);
-  EXPECT_TRUE(ex.HandleEvent(c[0].id, "clicked"));  // a later click triggers again
+  EXPECT_TRUE(ex.HandleEvent(c[0].id, "clicked"));  // a later click activates again
   QCoreApplication::processEvents();
   EXPECT_EQ(m.showRuns, 2);
   EXPECT_EQ(m.headingRuns, 0);
   EXPECT_EQ(m.redRuns, 0);
-  // An action removed from the menu is no longer reachable by its old id.
-  m.menu.removeAction(m.show);
+  // An entry removed from the menu is no longer reachable by its old id.
+  m.entries.erase(m.entries.begin());
+  m.Set();
+  EXPECT_FALSE(ex.HasItem(c[0].id));
   EXPECT_FALSE(ex.HandleEvent(c[0].id, "clicked"));
 }
 
@@ -113,9 +120,13 @@ TEST(DBusMenuModel, SeveralChangesMakeOneLayoutUpdate) {
   int updates = 0;
   QObject::connect(&ex, &platform::DBusMenuModel::LayoutChanged, [&updates] { ++updates; });
   const uint before = ex.Revision();
-  m.green->setChecked(false);
-  m.red->setChecked(true);
-  m.menu.addAction("More");
+  m.entries[4].checked = false;
+  m.Set();
+  m.entries[3].checked = true;
+  m.Set();
+  m.entries.push_back(m.entries[0]);
+  m.entries.back().id = 8;
+  m.Set();
   QCoreApplication::processEvents();
   EXPECT_EQ(updates, 1);
   EXPECT_GT(ex.Revision(), before);
@@ -124,18 +135,19 @@ TEST(DBusMenuModel, SeveralChangesMakeOneLayoutUpdate) {
   QList<platform::DBusMenuItemProperties> changed;
   QObject::connect(&ex, &platform::DBusMenuModel::PropertiesChanged,
                    [&changed](const auto& updated, const auto&) { changed += updated; });
-  m.red->setChecked(false);
-  m.green->setChecked(true);
-  m.show->setEnabled(false);
+  m.entries[3].checked = false;
+  m.entries[4].checked = true;
+  m.Set();
+  m.entries[0].enabled = false;
+  m.Set();
   QCoreApplication::processEvents();
   EXPECT_EQ(updates, 1);
   QMap<int, QVariantMap> byId;
   for (const auto& c : changed) byId[c.id].insert(c.properties);
   ASSERT_EQ(byId.size(), 3);
-  const auto items = ex.Layout(0, 1, {}).children;
-  EXPECT_EQ(byId[items[0].id], (QVariantMap{{"enabled", false}}));
-  EXPECT_EQ(byId[items[3].id], (QVariantMap{{"toggle-state", 0}}));
-  EXPECT_EQ(byId[items[4].id], (QVariantMap{{"toggle-state", 1}}));
+  EXPECT_EQ(byId[1], (QVariantMap{{"enabled", false}}));
+  EXPECT_EQ(byId[4], (QVariantMap{{"toggle-state", 0}}));
+  EXPECT_EQ(byId[5], (QVariantMap{{"toggle-state", 1}}));
 }
 
 class TrayIconOnPrivateBus : public ::testing::Test {

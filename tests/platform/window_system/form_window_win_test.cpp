@@ -1,7 +1,8 @@
 #include "platform/window_system/form_window.h"
 
+#include "platform/runtime/windows_system_win.h"
+
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <vector>
 
