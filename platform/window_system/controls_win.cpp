@@ -1,7 +1,6 @@
 // The controls as Win32 child windows: a label is a STATIC, a push button a BUTTON with a
 // comctl32 tooltip, a picture box and an image are windows of our own class that paint their
 // pixels with SetDIBitsToDevice.
-#include "platform/raster_graphics/picture_pixels.h"
 #include "platform/window_system/native_win.h"
 
 #include <commctrl.h>
@@ -30,12 +29,12 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
       if (const NativeControl* c = ControlOf(hwnd)) {
-        const bool surface = c->surface != nullptr;
-        const int w = surface ? c->surface->ScaleWidth() : c->imageWidth;
-        const int h = surface ? c->surface->ScaleHeight() : c->imageHeight;
-        const std::uint32_t* words = surface ? c->surface->Pixels() : c->image.data();
-        if (w > 0 && h > 0 && words != nullptr) {
-          // 0xFFRRGGBB words are a top-down 32-bit DIB's rows as they are.
+        const Picture& picture = c->picture != nullptr ? *c->picture : c->image;
+        const int w = picture.width, h = picture.height;
+        const std::uint32_t* words = picture.argb.data();
+        // A picture set aside in another form while unseen has no pixels to show.
+        if (w > 0 && h > 0 && picture.argb.size() == static_cast<std::size_t>(w) * h) {
+          // 0xAARRGGBB words are a top-down 32-bit DIB's rows as they are (shown opaque).
           BITMAPINFO info{};
           info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
           info.bmiHeader.biWidth = w;
@@ -89,25 +88,21 @@ std::unique_ptr<NativeControl> NewButton(Container& parent, const Rect& place, c
   return NewChild(parent, L"BUTTON", caption, WS_TABSTOP | BS_PUSHBUTTON, place);
 }
 
-std::unique_ptr<NativeControl> NewView(Container& parent, int x, int y, PictureSurface& surface) {
+std::unique_ptr<NativeControl> NewView(Container& parent, int x, int y, const Picture& picture) {
   RegisterPictureClass();
-  auto native = NewChild(parent, kPictureClass, "", WS_CLIPCHILDREN,
-                         {x, y, surface.ScaleWidth(), surface.ScaleHeight()});
-  native->surface = &surface;
-  HWND hwnd = native->hwnd;
-  surface.SetChangedCallback([hwnd] { InvalidateRect(hwnd, nullptr, FALSE); });
+  auto native = NewChild(parent, kPictureClass, "", WS_CLIPCHILDREN, {x, y, picture.width, picture.height});
+  native->picture = &picture;
   return native;
 }
 
-std::unique_ptr<NativeControl> NewImage(Container& parent, const Rect& place, const StdPicture& picture) {
+std::unique_ptr<NativeControl> NewImage(Container& parent, const Rect& place, const Picture& picture) {
   RegisterPictureClass();
   auto native = NewChild(parent, kPictureClass, "", 0, place);
-  Pixels pixels = PicturePixels(picture);
-  native->imageWidth = pixels.width;
-  native->imageHeight = pixels.height;
-  native->image = std::move(pixels.words);
+  native->image = picture;
   return native;
 }
+
+COLORREF SystemColour(Colour c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
 void SetControlFont(NativeControl& c, const Font& font) {
   LOGFONTW lf{};
@@ -126,7 +121,6 @@ void SetControlFont(NativeControl& c, const Font& font) {
 }  // namespace
 
 NativeControl::~NativeControl() {
-  if (surface != nullptr) surface->SetChangedCallback(nullptr);
   if (tooltip != nullptr) DestroyWindow(tooltip);
   if (IsWindow(hwnd)) {
     RemovePropW(hwnd, kControlProp);
@@ -216,16 +210,16 @@ Font Label::GetFont() const {
 
 void Label::SetFont(const Font& font) { SetControlFont(Native(), font); }
 
-void Label::SetForeColor(gdi::COLORREF colour) {
+void Label::SetForeColor(Colour colour) {
   Native().hasFore = true;
-  Native().fore = colour;  // the same 0x00BBGGRR layout
+  Native().fore = SystemColour(colour);
   InvalidateRect(Native().hwnd, nullptr, TRUE);
 }
 
-void Label::SetBackColor(gdi::COLORREF colour) {
+void Label::SetBackColor(Colour colour) {
   if (Native().back != nullptr) DeleteObject(Native().back);
-  Native().back = CreateSolidBrush(colour);
-  Native().backColour = colour;
+  Native().back = CreateSolidBrush(SystemColour(colour));
+  Native().backColour = SystemColour(colour);
   InvalidateRect(Native().hwnd, nullptr, TRUE);
 }
 
@@ -287,10 +281,12 @@ void PushButton::Click() {
   SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED), reinterpret_cast<LPARAM>(hwnd));
 }
 
-PictureBox::PictureBox(Container& parent, int x, int y, PictureSurface& surface)
-    : Container(NewView(parent, x, y, surface)), surface_(surface) {}
+PictureBox::PictureBox(Container& parent, int x, int y, const Picture& picture)
+    : Container(NewView(parent, x, y, picture)) {}
 
-ImageBox::ImageBox(Container& parent, const Rect& place, const StdPicture& picture)
+void PictureBox::PixelsChanged() { InvalidateRect(Native().hwnd, nullptr, FALSE); }
+
+ImageBox::ImageBox(Container& parent, const Rect& place, const Picture& picture)
     : Control(NewImage(parent, place, picture)) {}
 
 }  // namespace platform

@@ -1,11 +1,10 @@
 // The form as a Win32 top-level window of our own class. Its window procedure turns the
 // window system's messages into the form's handlers: WM_CLOSE and WM_ENDSESSION into close
-// requests, WM_SIZE into state changes, WM_MOUSEMOVE (also the shell's tray callbacks, whose
-// x is the mouse message) into mouse moves, and its controls' notifications into theirs.
+// requests, WM_SIZE into state changes, and its controls' notifications into theirs.
 #include "platform/window_system/form_window.h"
 
-#include "platform/raster_graphics/system_icon_win.h"
 #include "platform/window_system/native_win.h"
+#include "platform/pictures/picture_win.h"
 
 #include <windowsx.h>
 
@@ -82,14 +81,6 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
       }
       break;
-    case WM_MOUSEMOVE:
-      if (s != nullptr && s->mouseMoved) {
-        const int button = (wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) | (wParam & MK_MBUTTON ? 4 : 0);
-        const int shift = (wParam & MK_SHIFT ? 1 : 0) | (wParam & MK_CONTROL ? 2 : 0) |
-                          (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-        s->mouseMoved(button, shift, static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam)));
-      }
-      return 0;
     default: {
       LRESULT result = 0;
       if (AnswerControlMessage(hwnd, message, wParam, lParam, &result)) return result;
@@ -147,7 +138,7 @@ FormWindow::~FormWindow() = default;
 
 std::string FormWindow::Title() const { return WindowText(Hwnd(*this)); }
 
-void FormWindow::SetIcon(gdi::HICON icon) {
+void FormWindow::SetIcon(const Picture& icon) {
   FormState& s = State(*this);
   HICON made = SystemIcon(icon);
   SendMessageW(Hwnd(*this), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(made));
@@ -168,10 +159,6 @@ void FormWindow::SetCloseRequestHandler(std::function<void(int reason)> handler)
 }
 
 void FormWindow::SetResizeHandler(std::function<void()> handler) { State(*this).resized = std::move(handler); }
-
-void FormWindow::SetMouseMoveHandler(std::function<void(int button, int shift, float x, float y)> handler) {
-  State(*this).mouseMoved = std::move(handler);
-}
 
 int FormWindow::WindowState() const { return State(*this).state; }
 

@@ -1,6 +1,6 @@
 // What stands behind a control on Win32: its child window and what the form's window
 // procedure needs to paint and answer it. Our headers come before <windows.h>, whose macros
-// (RGB, BI_RGB, ...) would otherwise rewrite the raster layer's names.
+// would otherwise rewrite some of our names.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/locale/utf16_win.h"
-#include "platform/raster_graphics/picture_surface.h"
+#include "platform/pictures/picture.h"
 #include "platform/window_system/controls.h"
 
 #ifndef NOMINMAX
@@ -34,7 +34,6 @@ struct FormState {
   RECT untouched{};       // where the window was at the mark
   std::function<void(int reason)> closeRequest;
   std::function<void()> resized;
-  std::function<void(int button, int shift, float x, float y)> mouseMoved;
   HICON icon = nullptr;
 };
 
@@ -53,10 +52,8 @@ struct NativeControl {
   std::function<void()> clicked;
   HWND tooltip = nullptr;
   std::string tip;
-  PictureSurface* surface = nullptr;  // a picture box shows it
-  int imageWidth = 0;                 // an image box shows these 0xFFRRGGBB words
-  int imageHeight = 0;
-  std::vector<std::uint32_t> image;
+  const Picture* picture = nullptr;  // a picture box shows its owner's picture, opaque
+  Picture image;                     // an image box shows its own copy
   std::unique_ptr<FormState> form;  // the form's own window
 };
 
