@@ -153,7 +153,7 @@ void Form1::Form_Load() {
     //    the centring of step 10 needs to know.
     ShowWindow();
     c.form->WaitUntilExposed(2000);
-    // 8. Graph colours and grid.
+    // 8. The graphs' grid.
     window::GraphSetup(*c.pic1[0], *c.pic1[1], GridTick);
     window::ShowGraphs(c);
     // 9. Tray icon, first with the window's own icon.
