@@ -37,8 +37,6 @@ class FormWindow : public Container {
   // The window's own icon, copied.
   void SetIcon(const Picture& icon);
   bool HasIcon() const;
-  // The window system's identifier of the window (made on first use).
-  std::uint32_t Handle() const;
 
   // Called for every close request with its reason; the window stays unless the program
   // hides or destroys it.

@@ -154,8 +154,6 @@ void FormWindow::SetIcon(const Picture& icon) {
 
 bool FormWindow::HasIcon() const { return !Widget(*this)->windowIcon().isNull(); }
 
-std::uint32_t FormWindow::Handle() const { return static_cast<std::uint32_t>(Widget(*this)->winId()); }
-
 void FormWindow::SetCloseRequestHandler(std::function<void(int reason)> handler) {
   Widget(*this)->closeRequest = std::move(handler);
 }

@@ -149,11 +149,6 @@ void FormWindow::SetIcon(const Picture& icon) {
 
 bool FormWindow::HasIcon() const { return State(*this).icon != nullptr; }
 
-std::uint32_t FormWindow::Handle() const {
-  // Window handles carry 32 significant bits on 64-bit Windows too.
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Hwnd(*this)));
-}
-
 void FormWindow::SetCloseRequestHandler(std::function<void(int reason)> handler) {
   State(*this).closeRequest = std::move(handler);
 }

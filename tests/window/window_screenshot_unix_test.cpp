@@ -27,7 +27,7 @@ QImage ShowAndGrab(window::Form1Controls& c) {
   QWidget* form = platform::WidgetOf<QWidget>(*c.form);
   if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
     QApplication::sync();
-    return form->screen()->grabWindow(c.form->Handle()).toImage();
+    return form->screen()->grabWindow(form->winId()).toImage();
   }
   return form->grab().toImage();
 }
