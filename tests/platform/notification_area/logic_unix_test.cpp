@@ -10,17 +10,21 @@
 
 namespace {
 
+// Two requests, as the area numbers them for the queue.
+constexpr std::uint32_t kOpen = 0;
+constexpr std::uint32_t kMenu = 1;
+
 void App() { testing_qt::EnsureQtApp(); }
 
 TEST(TrayCallbackQueue, BurstIsDeliveredOnceAndLater) {
   App();
   std::vector<std::uint32_t> got;
   platform::TrayCallbackQueue q([&](std::uint32_t m) { got.push_back(m); });
-  for (int i = 0; i < 40; ++i) q.Post(515);
-  q.Post(517);
+  for (int i = 0; i < 40; ++i) q.Post(kOpen);
+  q.Post(kMenu);
   EXPECT_TRUE(got.empty());  // nothing runs inside the caller
   QCoreApplication::processEvents();
-  EXPECT_EQ(got, (std::vector<std::uint32_t>{515, 517}));
+  EXPECT_EQ(got, (std::vector<std::uint32_t>{kOpen, kMenu}));
 }
 
 TEST(TrayCallbackQueue, NestedEventLoopDoesNotNestDeliveries) {
@@ -31,20 +35,20 @@ TEST(TrayCallbackQueue, NestedEventLoopDoesNotNestDeliveries) {
   platform::TrayCallbackQueue q([&](std::uint32_t m) {
     got.push_back(m);
     maxDepth = std::max(maxDepth, ++depth);
-    if (m == 517) {  // a modal menu: more requests arrive while it is open
-      qp->Post(517);
-      qp->Post(515);
-      qp->Post(515);
+    if (m == kMenu) {  // a modal menu: more requests arrive while it is open
+      qp->Post(kMenu);
+      qp->Post(kOpen);
+      qp->Post(kOpen);
       QCoreApplication::processEvents();
     }
     --depth;
   });
   qp = &q;
-  q.Post(517);
+  q.Post(kMenu);
   QCoreApplication::processEvents();
   QCoreApplication::processEvents();
   EXPECT_EQ(maxDepth, 1);
-  EXPECT_EQ(got, (std::vector<std::uint32_t>{517, 515}));
+  EXPECT_EQ(got, (std::vector<std::uint32_t>{kMenu, kOpen}));
 }
 
 TEST(TrayCallbackQueue, RepeatsWithinTheQuietTimeAreOneRequest) {
@@ -52,16 +56,16 @@ TEST(TrayCallbackQueue, RepeatsWithinTheQuietTimeAreOneRequest) {
   std::int64_t now = 1000;
   std::vector<std::uint32_t> got;
   platform::TrayCallbackQueue q([&](std::uint32_t m) { got.push_back(m); }, 300, [&] { return now; });
-  q.Post(515);
+  q.Post(kOpen);
   QCoreApplication::processEvents();
   now += 100;
-  q.Post(515);  // the same gesture reported again
-  q.Post(517);  // another request is not held back
+  q.Post(kOpen);  // the same gesture reported again
+  q.Post(kMenu);  // another request is not held back
   QCoreApplication::processEvents();
   now += 250;
-  q.Post(515);  // a new gesture
+  q.Post(kOpen);  // a new gesture
   QCoreApplication::processEvents();
-  EXPECT_EQ(got, (std::vector<std::uint32_t>{515, 517, 515}));
+  EXPECT_EQ(got, (std::vector<std::uint32_t>{kOpen, kMenu, kOpen}));
 }
 
 TEST(TrayCallbackQueue, DestroyedQueueDeliversNothing) {
@@ -69,7 +73,7 @@ TEST(TrayCallbackQueue, DestroyedQueueDeliversNothing) {
   int calls = 0;
   {
     platform::TrayCallbackQueue q([&](std::uint32_t) { ++calls; });
-    q.Post(515);
+    q.Post(kOpen);
   }
   QCoreApplication::processEvents();
   EXPECT_EQ(calls, 0);
