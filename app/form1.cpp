@@ -6,14 +6,11 @@
 #include <optional>
 #include <utility>
 
-#include "platform/notification_area/desktop_tray.h"
 #include "platform/window_system/form_window.h"
-#include "platform/raster_graphics/gdi.h"
 #include "platform/window_system/message_loop.h"
 #include "platform/window_system/popup_menu.h"
 #include "tray/bar_icon.h"
 #include "tray/colour_themes.h"
-#include "tray/notify_record.h"
 #include "window/form_controls.h"
 #include "window/usage_graphs.h"
 #include "window/usage_text.h"
@@ -75,9 +72,7 @@ Form1::Form1(Form1Services services)
       graphBacklog_(window::kGraphWidth) {
   if (!services_.notifyArea) {
     // The desktop's tray shows the popup menu itself where its hosts draw menus.
-    platform::DesktopTray tray = platform::OpenDesktopTray(c_->mnuFile.get(), kIconDescription);
-    services_.notifyArea = std::move(tray.area);
-    services_.trayHosts = std::move(tray.hosts);
+    services_.notifyArea = platform::OpenDesktopTray(c_->mnuFile.get(), kIconDescription);
   }
   WireEvents();
 }
@@ -112,11 +107,8 @@ void Form1::WireEvents() {
   // The window system's close requests (the user's close button or shortcut, the end of the
   // session); the window never closes itself, the handlers decide.
   c.form->SetCloseRequestHandler([this](int reason) { RunHandler([this, reason] { Close(reason); }); });
-  c.form->SetMouseMoveHandler([this](int button, int shift, float x, float y) {
-    RunHandler([this, button, shift, x, y] { Form_MouseMove(button, shift, x, y); });
-  });
-  services_.notifyArea->SetCallback([this](std::uint32_t, std::uint32_t, std::uint32_t mouse) {
-    RunHandler([this, mouse] { Form_MouseMove(0, 0, static_cast<float>(mouse), 0.0f); });
+  services_.notifyArea->SetRequestHandler([this](platform::NotificationArea::Request request) {
+    RunHandler([this, request] { TrayIcon_Request(request); });
   });
 }
 
@@ -150,11 +142,11 @@ void Form1::Form_Load() {
     //    the centring of step 10 needs to know.
     ShowWindow();
     c.form->WaitUntilExposed(2000);
-    // 8. Graph colours and grid.
+    // 8. The graphs' grid.
     window::GraphSetup(*c.pic1[0], *c.pic1[1], GridTick);
+    window::ShowGraphs(c);
     // 9. Tray icon, first with the window's own icon.
-    NotifyData = tray::MakeNotifyData(c.form->Handle(), c.windowIcon);
-    services_.notifyArea->Shell_NotifyIconA(platform::NIM_ADD, &NotifyData);
+    services_.notifyArea->Show(c.windowIcon, tray::kTrayTip);
     // 10. Centre on the primary screen.
     if (const std::optional<platform::Rect> s = platform::PrimaryScreen()) {
       const platform::Rect w = c.form->FrameGeometry();
@@ -177,14 +169,13 @@ void Form1::Form_Load() {
 // while (a panel starting with the session has had its time), the window comes out of hiding
 // and minimising leaves it on the task bar, until a host appears.
 void Form1::WatchTrayHost() {
-  if (!services_.trayHosts) return;  // a host is taken to be there
   trayWait_ = std::make_unique<platform::Timer>(services_.trayWaitMs);
   trayWait_->SetSingleShot(true);
   trayWait_->SetHandler([this] { RunHandler([this] { TrayWaitEnded(); }); });
-  services_.trayHosts->SetHostHandler([this](bool present) {
+  services_.notifyArea->SetHostHandler([this](bool present) {
     RunHandler([this, present] { TrayHostChanged(present); });
   });
-  if (!services_.trayHosts->HostPresent()) trayWait_->SetEnabled(true);
+  if (!services_.notifyArea->HostPresent()) trayWait_->SetEnabled(true);
 }
 
 void Form1::TrayHostChanged(bool present) {
@@ -205,7 +196,7 @@ void Form1::TrayHostChanged(bool present) {
 }
 
 void Form1::TrayWaitEnded() {
-  if (services_.trayHosts->HostPresent() || unloaded_) return;
+  if (services_.notifyArea->HostPresent() || unloaded_) return;
   trayMissing_ = true;
   services_.report("no notification area (system tray) found; the window stays on the task bar");
   const bool first = !trayEverMissing_;
@@ -219,18 +210,17 @@ void Form1::TrayWaitEnded() {
     if (unloaded_) return;
     c_->form->MarkUntouched();
     openedForNoTray_ = true;
-    if (services_.trayHosts->HostPresent()) TrayHostChanged(true);  // one came meanwhile
+    if (services_.notifyArea->HostPresent()) TrayHostChanged(true);  // one came meanwhile
   } else {
     c_->form->Show();  // shown in its minimised state
   }
 }
 
 void Form1::Timer1_Timer() {
-  auto& c = *c_;
   // 1. A new run after a reset starts from empty sums.
   sampler_.BeginTick();
   // 2. Working icon image from the coloured template.
-  tray::ResetBarIcon(*c.PicTmp[0], *c.PicTmp[1]);
+  barIcon_.Reset();
   // 3. One sample of both processors.
   sampler_.Sample();
   // 4, 5. Read each processor; valid readings count and draw their bar.
@@ -239,25 +229,17 @@ void Form1::Timer1_Timer() {
     const sampling::Reading r = sampler_.Read(i);
     reading[i] = r.percent;
     if (r.valid) {
-      tray::DrawBar(*c.PicTmp[1], *c.DualBlank, i, reading[i]);
+      barIcon_.DrawBar(i, reading[i]);
     }
   }
   // 6. The composed bars become the tray icon.
-  PublishIcon();
+  barIcon_.Publish(*services_.notifyArea);
   // 7. Labels and graphs.
   CPUMeter(reading[0], reading[1]);
   // 8. Count the tick.
   sampler_.CountTick();
   // 9. Averages and clock only while the window is open.
   if (WindowState() == 0) UpdateAverages();
-}
-
-void Form1::PublishIcon() {
-  const gdi::HICON icon = tray::ComposeIcon(*c_->PicTmp[1]);
-  if (icon == 0) return;  // the tray keeps the previous picture
-  NotifyData.hIcon = icon;
-  services_.notifyArea->Shell_NotifyIconA(platform::NIM_MODIFY, &NotifyData);
-  gdi::DestroyIcon(icon);  // the tray keeps its own copy
 }
 
 void Form1::CPUMeter(const double& cpu0, const double& cpu1) {
@@ -282,9 +264,10 @@ void Form1::DrawGraphStep(double cpu0, double cpu1) {
   auto& c = *c_;
   c.Label6->SetCaption(window::UsageText(cpu0));
   c.Label5->SetCaption(window::UsageText(cpu1));
-  window::ScrollGraph(*c.pic1[0], window::ScrollScratch(c, 0), GraphY[0], PrevGraphY[0], cpu0);
-  window::ScrollGraph(*c.pic1[1], window::ScrollScratch(c, 1), GraphY[1], PrevGraphY[1], cpu1);
+  window::ScrollGraph(*c.pic1[0], GraphY[0], PrevGraphY[0], cpu0);
+  window::ScrollGraph(*c.pic1[1], GraphY[1], PrevGraphY[1], cpu1);
   window::GridMarksStep(*c.pic1[0], *c.pic1[1], GridTick);
+  window::ShowGraphs(c);
 }
 
 void Form1::UpdateAverages() {
@@ -309,9 +292,7 @@ void Form1::mnuCOLOR_Click(Int16 Index) {
   auto& c = *c_;
   if (Index < 0 || Index > tray::kColourCount - 1) platform::Raise(platform::kErrSubscriptOutOfRange);
   for (Int16 i = 0; i <= tray::kColourCount - 1; ++i) c.mnuCOLOR[i]->SetChecked(false);
-  const gdi::COLORREF colour = tray::IconColour(Index);
-  tray::RecolourBars(*c.DualColor, colour);
-  c.PicTmp[0]->SetPicture(c.DualColor->Image());
+  barIcon_.SetColour(Index);
   c.mnuCOLOR[Index]->SetChecked(true);
   if (c.Timer1->Enabled()) {
     // Written on the settings worker: the pick shows at once, whatever the disk or another
@@ -333,16 +314,11 @@ void Form1::ReportUnsavedColour(const platform::SaveOutcome& outcome) {
                                kStyleInfo, kTitle);
 }
 
-void Form1::Form_MouseMove(int, int, float X, float) {
-  switch (tray::ClassifyTrayCallback(X)) {
-    case tray::TrayCallback::Open:
-      ShowWindow();
-      break;
-    case tray::TrayCallback::Menu:
-      c_->mnuFile->Popup();
-      break;
-    case tray::TrayCallback::None:
-      break;
+void Form1::TrayIcon_Request(platform::NotificationArea::Request request) {
+  if (request == platform::NotificationArea::Request::Open) {
+    ShowWindow();
+  } else {
+    c_->mnuFile->Popup();
   }
 }
 
@@ -370,7 +346,7 @@ void Form1::Form_QueryUnload(bool& Cancel, int UnloadMode) {
   if (StartFailed) return;  // nothing was started
   c_->Timer1->SetEnabled(false);
   sampler_.Close();
-  services_.notifyArea->Shell_NotifyIconA(platform::NIM_DELETE, &NotifyData);
+  services_.notifyArea->Remove();
 }
 
 void Form1::Form_Unload(bool&) {

@@ -1,5 +1,5 @@
 // Form1: the program's one window and all of its state. Its handlers are called by the window
-// system, the timer, the tray icon's callbacks and the menu, one at a time on the user-interface
+// system, the timer, the tray icon's requests and the menu, one at a time on the user-interface
 // thread; each reads as the short sequence of steps it performs.
 #pragma once
 
@@ -10,14 +10,14 @@
 
 #include "platform/clock/clock.h"
 #include "platform/message_boxes/message_box.h"
-#include "platform/notification_area/notify_icon.h"
-#include "platform/notification_area/tray_host_presence.h"
+#include "platform/notification_area/notification_area.h"
 #include "platform/performance_data/usage_source.h"
 #include "platform/runtime/runtime.h"
 #include "platform/settings/settings_store.h"
 #include "platform/single_instance/single_instance.h"
 #include "platform/window_system/timer.h"
 #include "sampling/usage_sampler.h"
+#include "tray/bar_icon.h"
 #include "window/graph_backlog.h"
 
 namespace window {
@@ -30,8 +30,6 @@ struct Form1Services {
   std::string configDir;  // empty: the user's config directory
   std::string lockDir;    // empty: the user's runtime directory
   std::unique_ptr<platform::NotificationArea> notifyArea;  // null: the desktop's tray
-  // Whether a host shows notifyArea's icon; with the desktop's tray, its own. Null: always.
-  std::unique_ptr<platform::TrayHostPresence> trayHosts;
   std::unique_ptr<platform::MessageBoxes> messageBoxes;    // null: the system's message boxes
   std::unique_ptr<platform::Clock> clock;                  // null: the system clock
   // Ends the process after a run-time error has been reported (status 1).
@@ -56,13 +54,13 @@ class Form1 {
   void Form_Resize();
   void Form_QueryUnload(bool& Cancel, int UnloadMode);
   void Form_Unload(bool& Cancel);
-  void Form_MouseMove(int Button, int Shift, float X, float Y);
   // Control events.
   void Timer1_Timer();
   void BtnReSet_Click();
   void mnuCOLOR_Click(platform::Int16 Index);
   void ShowAvgUsage_Click();
   void mnuExit_Click();
+  void TrayIcon_Request(platform::NotificationArea::Request request);
   // Current-usage labels and graphs, once per tick.
   void CPUMeter(const double& cpu0, const double& cpu1);
 
@@ -88,13 +86,11 @@ class Form1 {
   platform::Int16 PrevGraphY[2];
   platform::Int16 GridTick;
   bool StartFailed = false;
-  platform::NOTIFYICONDATAA NotifyData{};
 
  private:
   void UpdateAverages();
   void DrawGraphStep(double cpu0, double cpu1);
   void DrawGraphBacklog();
-  void PublishIcon();
   void SetWindowState(int state);
   void ShowWindow();
   void Fail(const std::string& text, std::uint32_t style);
@@ -109,6 +105,7 @@ class Form1 {
   platform::SettingsStore settings_;
   platform::SingleInstance instance_;
   std::unique_ptr<window::Form1Controls> c_;
+  tray::BarIcon barIcon_;  // the tray icon's colour and pictures
   window::GraphBacklog graphBacklog_;  // readings not yet drawn while the window is hidden
   bool unloaded_ = false;
   bool unsavedColourReported_ = false;

@@ -1,9 +1,11 @@
 #include "tray/bar_icon.h"
 
 #include <cmath>
+#include <utility>
 
 #include "platform/runtime/runtime.h"
-#include "tray/tray_grafix.h"
+#include "tray/colour_themes.h"
+#include "tray/two_bar_pictures.h"
 
 namespace tray {
 
@@ -14,10 +16,6 @@ constexpr int kBarWidth = 15;
 
 }  // namespace
 
-void ResetBarIcon(platform::PictureSurface& template0, platform::PictureSurface& working1) {
-  working1.SetPicture(template0.GetPicture());
-}
-
 int BlankHeight(double reading) {
   // A reading outside 0..100 (or not a number) would give a block outside the bar.
   if (std::isnan(reading) || reading < 0) reading = 0;
@@ -25,17 +23,29 @@ int BlankHeight(double reading) {
   return static_cast<int>(platform::RoundHalfEven(32 - reading / 3.125));
 }
 
-void DrawBar(platform::PictureSurface& working, const platform::PictureSurface& DualBlank, int bar,
-             double reading) {
-  if (bar < 0 || bar > 1) return;
-  const int h = BlankHeight(reading);
-  gdi::BitBlt(working.hDC(), kBarLeft[bar], 0, kBarWidth, h, DualBlank.hDC(), kBarLeft[bar], 0, gdi::SRCCOPY);
-  working.MarkChanged();
+BarIcon::BarIcon() : coloured_(ColouredBarsPicture()), template_(coloured_), blank_(BlankBarsPicture()) {
+  template_.MakeTransparent(kKeyColour);
+  blank_.MakeTransparent(kKeyColour);
 }
 
-gdi::HICON ComposeIcon(platform::PictureSurface& working) {
-  working.SetPicture(working.Image());
-  return TrayGrafix::BitmapToIcon(working.GetPicture()->Handle(), kKeyColour);
+void BarIcon::SetColour(int index) {
+  coloured_.Recolour(platform::Opaque(0x000000), platform::Opaque(kKeyColour), platform::Opaque(IconColour(index)));
+  template_ = coloured_;
+  template_.MakeTransparent(kKeyColour);
+}
+
+void BarIcon::Reset() { composed_ = template_; }
+
+void BarIcon::DrawBar(int bar, double reading) {
+  if (bar < 0 || bar > 1) return;
+  composed_.CopyFrom(blank_, kBarLeft[bar], 0, kBarWidth, BlankHeight(reading), kBarLeft[bar], 0);
+}
+
+void BarIcon::Publish(platform::NotificationArea& area) {
+  if (composed_ == handedOver_) return;  // the common case while usage is steady
+  // The next Reset overwrites every pixel of composed_, so the two swap rather than copy.
+  std::swap(composed_, handedOver_);
+  area.Show(handedOver_, kTrayTip);
 }
 
 }  // namespace tray

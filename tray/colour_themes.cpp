@@ -1,42 +1,25 @@
 #include "tray/colour_themes.h"
 
-#include <cmath>
-
-#include "platform/runtime/runtime.h"
-
 namespace tray {
 
 namespace {
 
 struct Theme {
   const char* caption;
-  gdi::COLORREF colour;
+  platform::Colour colour;
 };
 
 constexpr Theme kThemes[kColourCount] = {
-    {"Blue", 0xFF0000},  {"Cyan", 0xFFFF00},  {"Green", 0x00FF00},  {"Purple", 0xFE00FE},
-    {"Red", 0x0000FF},   {"White", 0xFFFFFF}, {"Yellow", 0x00FFFF},
+    {"Blue", 0x0000FF},  {"Cyan", 0x00FFFF},  {"Green", 0x00FF00},  {"Purple", 0xFE00FE},
+    {"Red", 0xFF0000},   {"White", 0xFFFFFF}, {"Yellow", 0xFFFF00},
 };
 
 }  // namespace
 
-gdi::COLORREF IconColour(int index) { return index >= 0 && index < kColourCount ? kThemes[index].colour : 0; }
+platform::Colour IconColour(int index) { return index >= 0 && index < kColourCount ? kThemes[index].colour : 0; }
 
 const char* ColourCaption(int index) {
   return index >= 0 && index < kColourCount ? kThemes[index].caption : nullptr;
-}
-
-void RecolourBars(platform::PictureSurface& DualColor, gdi::COLORREF colour) {
-  const gdi::HDC dc = DualColor.hDC();
-  const platform::Int16 lastRow = platform::CInt(DualColor.ScaleHeight() - 1);
-  for (platform::Int16 y = 0; y <= lastRow; ++y) {
-    const platform::Int16 lastColumn = platform::CInt(DualColor.ScaleWidth() - 1);
-    for (platform::Int16 x = 0; x <= lastColumn; ++x) {
-      const gdi::COLORREF pixel = gdi::GetPixel(dc, x, y);
-      if (pixel != 0 && pixel != 0xFF00FF) gdi::SetPixelV(dc, x, y, colour);
-    }
-  }
-  DualColor.MarkChanged();
 }
 
 std::optional<int> ParseColourIndex(const std::string& stored) {

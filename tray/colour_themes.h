@@ -1,12 +1,10 @@
-// The seven tray icon colours, recolouring of the coloured two-bar image, and reading the
-// stored colour setting.
+// The seven tray icon colours and reading the stored colour setting.
 #pragma once
 
 #include <optional>
 #include <string>
 
-#include "platform/raster_graphics/gdi.h"
-#include "platform/raster_graphics/picture_surface.h"
+#include "platform/pictures/picture.h"
 
 namespace tray {
 
@@ -14,12 +12,9 @@ constexpr int kColourCount = 7;
 // The colour the meter starts with until the user picks one: Green.
 constexpr int kDefaultColourIndex = 2;
 
-// Colour (0x00BBGGRR) and menu caption of colour index 0..6; black and nullptr outside.
-gdi::COLORREF IconColour(int index);
+// Colour (0xRRGGBB) and menu caption of colour index 0..6; black and nullptr outside.
+platform::Colour IconColour(int index);
 const char* ColourCaption(int index);
-
-// Sets every pixel of the surface that is neither black nor 0xFF00FF to the colour.
-void RecolourBars(platform::PictureSurface& DualColor, gdi::COLORREF colour);
 
 // The colour index a stored "Color" text names: a whole decimal number 0..6, surrounding
 // spaces and leading zeros allowed, no sign. Anything else gives nullopt.

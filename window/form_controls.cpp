@@ -10,12 +10,8 @@ namespace {
 using platform::Label;
 using platform::Rect;
 
-constexpr gdi::COLORREF kBlack = 0x000000;
-constexpr gdi::COLORREF kRed = 0x0000FF;
-constexpr gdi::COLORREF kGrey = 0x808080;
-constexpr gdi::COLORREF kWhite = 0xFFFFFF;
-constexpr gdi::COLORREF kWindowColour = 0xFFFFFF;
-constexpr gdi::COLORREF kButtonFace = 0xC0C0C0;
+constexpr platform::Colour kBlack = 0x000000;
+constexpr platform::Colour kWhite = 0xFFFFFF;
 
 // The platform's default dialog font.
 platform::Font DialogFont(bool bold = false) { return {"MS Sans Serif", 8.25, bold}; }
@@ -48,12 +44,7 @@ void FitWidth(Label* label, const char* widest) {
 }
 
 platform::ImageBox* MakeStrip(platform::Container& parent, int columns, int x, int y) {
-  return parent.AddImage({x, y, columns, kGraphHeight}, *ScaleStripPicture(columns));
-}
-
-std::unique_ptr<platform::PictureSurface> MakeSurface(int w, int h, gdi::COLORREF back,
-                                                      gdi::COLORREF fore = kBlack) {
-  return std::make_unique<platform::PictureSurface>(w, h, back, fore);
+  return parent.AddImage({x, y, columns, kGraphHeight}, ScaleStripPicture(columns));
 }
 
 void CreateMenu(Form1Controls& c, const ColourEntries& colours) {
@@ -74,11 +65,10 @@ void CreateMenu(Form1Controls& c, const ColourEntries& colours) {
 }  // namespace
 
 Form1Controls::~Form1Controls() {
-  // The picture boxes listen to the surfaces, so the window goes before the surfaces it
-  // shows; the menu goes before the window that owns it.
+  // The picture boxes show the graphs, so the window goes before the graphs; the menu goes
+  // before the window that owns it.
   mnuFile.reset();
   form.reset();
-  if (windowIcon != 0) gdi::DestroyIcon(windowIcon);
 }
 
 std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours) {
@@ -86,7 +76,7 @@ std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours)
   c->form = std::make_unique<platform::FormWindow>("Dual Core CPU Usage - Average and Current", kClientWidth,
                                                    kClientHeight);
   platform::FormWindow& form = *c->form;
-  c->windowIcon = CreateWindowIcon();
+  c->windowIcon = WindowIconPicture();
   form.SetIcon(c->windowIcon);
 
   // Created first, so it is first in the tab order (no other control takes focus).
@@ -113,17 +103,10 @@ std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours)
   c->Image1[0] = MakeStrip(form, 8, 414, kGraphTop[0]);
   c->Image1[3] = MakeStrip(form, 8, 414, kGraphTop[1]);
   for (int i = 0; i < 2; ++i) {
-    c->pic1[i] = MakeSurface(kGraphWidth, kGraphHeight, kBlack, kRed);
-    c->pic1View[i] = form.AddPictureBox(kGraphLeft, kGraphTop[i], *c->pic1[i]);
+    c->pic1[i] = std::make_unique<GraphPicture>(kGraphWidth, kGraphHeight, kBlack);
+    c->pic1View[i] = form.AddPictureBox(kGraphLeft, kGraphTop[i], c->pic1[i]->Image());
     c->Image1[1 + i] = MakeStrip(*c->pic1View[i], 7, 0, 0);
   }
-
-  c->PicTmp[0] = MakeSurface(32, 32, kWindowColour);
-  c->PicTmp[1] = MakeSurface(32, 32, kWhite);
-  c->DualColor = MakeSurface(32, 32, kButtonFace);
-  c->DualColor->SetPicture(DualColorPicture());
-  c->DualBlank = MakeSurface(32, 32, kButtonFace);
-  c->DualBlank->SetPicture(DualBlankPicture());
 
   c->Timer1 = std::make_unique<platform::Timer>(500);
 
@@ -131,13 +114,11 @@ std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours)
   return c;
 }
 
-platform::PictureSurface& ScrollScratch(Form1Controls& c, int i) {
-  if (!c.pic2[i]) c.pic2[i] = MakeSurface(kGraphWidth, kGraphHeight, kGrey);
-  return *c.pic2[i];
+void ShowGraphs(Form1Controls& c) {
+  for (platform::PictureBox* view : c.pic1View) view->PixelsChanged();
 }
 
 void SetGraphsAside(Form1Controls& c) {
-  for (auto& scratch : c.pic2) scratch.reset();
   for (auto& graph : c.pic1) graph->Compact();
 }
 

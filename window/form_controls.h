@@ -1,17 +1,16 @@
 // Every control of the main window, reached by its name (array members by index), created
-// with their places, sizes, colours, captions and pictures. Hidden surfaces are surfaces only:
-// they are drawn on but never shown.
+// with their places, sizes, colours, captions and pictures.
 #pragma once
 
 #include <array>
 #include <memory>
 
-#include "platform/raster_graphics/gdi.h"
-#include "platform/raster_graphics/picture_surface.h"
+#include "platform/pictures/picture.h"
 #include "platform/window_system/controls.h"
 #include "platform/window_system/form_window.h"
 #include "platform/window_system/popup_menu.h"
 #include "platform/window_system/timer.h"
+#include "window/graph_picture.h"
 
 namespace window {
 
@@ -23,7 +22,7 @@ struct Form1Controls {
 
   // The window owns every control below.
   std::unique_ptr<platform::FormWindow> form;
-  gdi::HICON windowIcon = 0;
+  platform::Picture windowIcon;
 
   platform::Label* Label1 = nullptr;  // heading of the averages
   platform::Label* Label2 = nullptr;  // elapsed-time clock
@@ -35,11 +34,7 @@ struct Form1Controls {
   platform::Label* cpu1avg = nullptr;
   platform::PushButton* BtnReSet = nullptr;
 
-  std::unique_ptr<platform::PictureSurface> pic1[2];    // the graphs (shown)
-  std::unique_ptr<platform::PictureSurface> pic2[2];    // scratch copies for scrolling (see ScrollScratch)
-  std::unique_ptr<platform::PictureSurface> PicTmp[2];  // icon template, working icon image
-  std::unique_ptr<platform::PictureSurface> DualColor;  // coloured two-bar image
-  std::unique_ptr<platform::PictureSurface> DualBlank;  // blank two-bar image
+  std::unique_ptr<GraphPicture> pic1[2];  // the graphs, shown by pic1View
   platform::PictureBox* pic1View[2] = {};
   platform::ImageBox* Image1[4] = {};  // percent scale strips; (1) and (2) lie on the graphs
 
@@ -73,10 +68,9 @@ struct ColourEntries {
 
 std::unique_ptr<Form1Controls> CreateForm1Controls(const ColourEntries& colours);
 
-// The scratch copy graph i scrolls through. Every scroll overwrites all of it, so it is made
-// when a graph is drawn; while the window is hidden (nothing is drawn then) it is dropped.
-platform::PictureSurface& ScrollScratch(Form1Controls& c, int i);
-// While the window is hidden: the scratch copies go and the graphs keep their pixels compactly.
+// Shows the graphs' pixels anew, after drawing on them.
+void ShowGraphs(Form1Controls& c);
+// While the window is hidden: the graphs keep their pixels compactly.
 void SetGraphsAside(Form1Controls& c);
 
 }  // namespace window

@@ -21,15 +21,12 @@ int GraphValue(double cpu) {
 
 int GraphRow(int value) { return static_cast<int>(platform::Int(50 - value / 2.0)); }
 
-void GraphSetup(platform::PictureSurface& pic1_0, platform::PictureSurface& pic1_1,
-                platform::Int16& GridTick) {
-  pic1_1.SetBackColor(0x000000);
-  pic1_0.SetForeColor(kGraphGreen);
-  pic1_1.SetForeColor(kGraphGreen);
+void GraphSetup(GraphPicture& pic1_0, GraphPicture& pic1_1, platform::Int16& GridTick) {
+  pic1_1.Clear(0x000000);
   GridTick = 0;
   for (platform::Int16 y = 0; y <= kGridLastRow; y += kGridStep) {
     // Both graphs take their dashes from the second graph's width.
-    const platform::Int16 X = platform::CInt(pic1_1.Width());
+    const platform::Int16 X = pic1_1.Width();
     for (platform::Int16 x = X; x > 2; x -= kDashSpacing) {
       pic1_0.Line(x - 2, y, x, y, kGridTeal);
       pic1_1.Line(x - 2, y, x, y, kGridTeal);
@@ -37,16 +34,11 @@ void GraphSetup(platform::PictureSurface& pic1_0, platform::PictureSurface& pic1
   }
 }
 
-void ScrollGraph(platform::PictureSurface& pic1, platform::PictureSurface& pic2,
-                 platform::Int16& GraphY, platform::Int16& PrevGraphY, double cpu) {
+void ScrollGraph(GraphPicture& pic1, platform::Int16& GraphY, platform::Int16& PrevGraphY, double cpu) {
   GraphY = GraphValue(cpu);
-  pic2.SetPicture(pic1.Image());
-  pic1.Cls();
-  // pic2's image is exactly the picture just assigned to it, so painting that picture is
-  // painting pic2's image, without taking one more snapshot of it.
-  pic1.PaintPicture(*pic2.GetPicture(), -1, 0);
-  const int W = static_cast<int>(pic1.Width());
-  pic1.Line(W - 2, GraphRow(PrevGraphY), W - 1, GraphRow(GraphY));
+  pic1.ScrollLeft();
+  const int W = pic1.Width();
+  pic1.Line(W - 2, GraphRow(PrevGraphY), W - 1, GraphRow(GraphY), kGraphGreen);
   PrevGraphY = GraphY;
 }
 
@@ -60,15 +52,14 @@ void SkipGridMarksStep(platform::Int16& GridTick) {
   if (GridTick == kMarkInterval) GridTick = 0;
 }
 
-void GridMarksStep(platform::PictureSurface& pic1_0, platform::PictureSurface& pic1_1,
-                   platform::Int16& GridTick) {
+void GridMarksStep(GraphPicture& pic1_0, GraphPicture& pic1_1, platform::Int16& GridTick) {
   ++GridTick;
   if (GridTick != kMarkInterval) return;
   GridTick = 0;
   for (int y = 0; y <= kGridLastRow; y += kGridStep) {
-    const int W0 = static_cast<int>(pic1_0.Width());
+    const int W0 = pic1_0.Width();
     pic1_0.Line(W0 - 2, y, W0, y, kGridTeal);
-    const int W1 = static_cast<int>(pic1_1.Width());
+    const int W1 = pic1_1.Width();
     pic1_1.Line(W1 - 2, y, W1, y, kGridTeal);
   }
 }

@@ -20,11 +20,11 @@ std::int64_t TrayCallbackQueue::SteadyMs() {
       .count();
 }
 
-void TrayCallbackQueue::Post(std::uint32_t mouse) {
-  if (delivering_ && current_ == mouse) return;
-  if (quietMs_ > 0 && mouse == lastMessage_ && clock_() - lastStart_ < quietMs_) return;
-  if (std::find(waiting_.begin(), waiting_.end(), mouse) != waiting_.end()) return;
-  waiting_.push_back(mouse);
+void TrayCallbackQueue::Post(std::uint32_t request) {
+  if (delivering_ && current_ == request) return;
+  if (quietMs_ > 0 && request == lastMessage_ && clock_() - lastStart_ < quietMs_) return;
+  if (std::find(waiting_.begin(), waiting_.end(), request) != waiting_.end()) return;
+  waiting_.push_back(request);
   if (scheduled_ || delivering_ || QCoreApplication::instance() == nullptr) return;
   scheduled_ = true;
   std::weak_ptr<bool> alive = alive_;

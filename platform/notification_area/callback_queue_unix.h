@@ -1,4 +1,4 @@
-// Delivers tray callbacks from the event loop, one at a time, never nested, and without
+// Delivers a tray host's requests from the event loop, one at a time, never nested, and without
 // piling up: a message already waiting or being delivered is not queued again, nor one that
 // began its delivery less than a short quiet time ago, so a burst of activations from a host
 // opens the window once.
@@ -16,14 +16,14 @@ class TrayCallbackQueue {
   using Clock = std::function<std::int64_t()>;  // milliseconds, steady
 
   // quietMs: how long after a delivery starts the same message is ignored.
-  explicit TrayCallbackQueue(std::function<void(std::uint32_t mouse)> deliver, int quietMs = 0,
+  explicit TrayCallbackQueue(std::function<void(std::uint32_t request)> deliver, int quietMs = 0,
                              Clock clock = SteadyMs);
   ~TrayCallbackQueue();
   TrayCallbackQueue(const TrayCallbackQueue&) = delete;
   TrayCallbackQueue& operator=(const TrayCallbackQueue&) = delete;
 
-  // Queues mouse for delivery from the event loop, unless it already waits or is running.
-  void Post(std::uint32_t mouse);
+  // Queues a request for delivery from the event loop, unless it already waits or is running.
+  void Post(std::uint32_t request);
   std::size_t Waiting() const { return waiting_.size(); }
 
   static std::int64_t SteadyMs();

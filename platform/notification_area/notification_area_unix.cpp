@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "platform/notification_area/desktop_tray.h"
 #include "platform/notification_area/popup_menu_mirror_unix.h"
 
 namespace platform {
@@ -13,60 +12,53 @@ namespace {
 // window comes up): repeats within this time of a delivery are one request.
 constexpr int kQuietMs = 300;
 
-// Whether a host shows the desktop tray's icon.
-class TrayIconPresence : public TrayHostPresence {
- public:
-  explicit TrayIconPresence(std::shared_ptr<TrayIcon> icon) : icon_(std::move(icon)) {
-    changed_ = QObject::connect(icon_.get(), &TrayIcon::HostPresenceChanged, icon_.get(),
-                                [this](bool present) { NotifyHost(present); });
-  }
-  ~TrayIconPresence() override { QObject::disconnect(changed_); }
-  bool HostPresent() const override { return icon_->HostPresent(); }
-
- private:
-  std::shared_ptr<TrayIcon> icon_;
-  QMetaObject::Connection changed_;
-};
+constexpr std::uint32_t kOpen = 0;
+constexpr std::uint32_t kMenu = 1;
 
 }  // namespace
 
 DesktopNotificationArea::DesktopNotificationArea(std::shared_ptr<TrayIcon> icon)
-    : icon_(std::move(icon)), callbacks_([this](std::uint32_t mouse) { Deliver(mouse); }, kQuietMs) {
+    : icon_(std::move(icon)),
+      requests_(
+          [this](std::uint32_t request) {
+            if (shown_) Ask(request == kOpen ? Request::Open : Request::Menu);
+          },
+          kQuietMs) {
   // The host's gestures go through one queue, so a burst is delivered once and never inside
   // another delivery.
-  connect(icon_.get(), &TrayIcon::Activated, this, [this] { callbacks_.Post(WM_LBUTTONDBLCLK); });
-  connect(icon_.get(), &TrayIcon::ContextMenuRequested, this, [this] { callbacks_.Post(WM_RBUTTONUP); });
+  connect(icon_.get(), &TrayIcon::Activated, this, [this] { requests_.Post(kOpen); });
+  connect(icon_.get(), &TrayIcon::ContextMenuRequested, this, [this] { requests_.Post(kMenu); });
+  connect(icon_.get(), &TrayIcon::HostPresenceChanged, this, [this](bool present) { HostChanged(present); });
 }
 
-bool DesktopNotificationArea::Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) {
-  unsigned changes = 0;
-  if (!state_.Apply(message, data, &changes)) return false;
-  // The common case, every tick: the same pixels again, nothing for any host to do.
-  if (changes == NotifyIconState::kNoChange) return true;
-  if (changes & NotifyIconState::kTip) icon_->SetToolTip(QString::fromLatin1(state_.Tip()));
-  if (changes & NotifyIconState::kIcon) {
-    const gdi::IconImage& image = state_.Icon();
-    picture_.width = image.width;
-    picture_.height = image.height;
-    picture_.argb.assign(image.argb.begin(), image.argb.end());
+void DesktopNotificationArea::Show(const Picture& picture, const std::string& tooltip) {
+  // Hosts are asked for work only for what they show differently.
+  if (!shown_ || tooltip != tooltip_) {
+    tooltip_ = tooltip;
+    icon_->SetToolTip(QString::fromStdString(tooltip));
+  }
+  if (!shown_ || picture.width != picture_.width || picture.height != picture_.height ||
+      picture.argb != picture_.argb) {
+    picture_.width = picture.width;
+    picture_.height = picture.height;
+    picture_.argb.assign(picture.argb.begin(), picture.argb.end());
     icon_->SetPicture(picture_);
   }
-  if (changes & (NotifyIconState::kShown | NotifyIconState::kHidden)) icon_->SetVisible(state_.Shown());
-  return true;
+  if (!shown_) icon_->SetVisible(true);
+  shown_ = true;
 }
 
-void DesktopNotificationArea::Deliver(std::uint32_t mouse) {
-  if (state_.Shown() && state_.HasCallback()) Notify(state_.Window(), state_.CallbackMessage(), mouse);
+void DesktopNotificationArea::Remove() {
+  if (!shown_) return;
+  shown_ = false;
+  icon_->SetVisible(false);
 }
 
-DesktopTray OpenDesktopTray(PopupMenu* menu, const std::string& description) {
+std::unique_ptr<NotificationArea> OpenDesktopTray(PopupMenu* menu, const std::string& description) {
   std::shared_ptr<TrayIcon> icon = TrayIcon::OnSessionBus();
   icon->SetMenu(menu != nullptr ? MirrorPopupMenu(*menu) : nullptr);
   icon->SetDescription(QString::fromStdString(description));
-  DesktopTray tray;
-  tray.area = std::make_unique<DesktopNotificationArea>(icon);
-  tray.hosts = std::make_unique<TrayIconPresence>(icon);
-  return tray;
+  return std::make_unique<DesktopNotificationArea>(icon);
 }
 
 }  // namespace platform

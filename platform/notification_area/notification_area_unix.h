@@ -1,14 +1,14 @@
-// The notify-icon requests on the desktop's tray hosts: the one icon kept from the add /
-// modify / delete requests is shown through a tray icon of the tray-host library, and the
-// icon's activation and context-menu request come back as the callbacks 515 and 517.
+// The notification area on the desktop's tray hosts: the one icon is shown through a tray
+// icon of the tray-host library, whose activation and context-menu request come back as the
+// Open and Menu requests.
 #pragma once
 
 #include <QObject>
 #include <memory>
+#include <string>
 
 #include "platform/notification_area/callback_queue_unix.h"
-#include "platform/notification_area/icon_state.h"
-#include "platform/notification_area/notify_icon.h"
+#include "platform/notification_area/notification_area.h"
 #include "platform/tray_host/tray_icon.h"
 
 namespace platform {
@@ -19,16 +19,17 @@ class DesktopNotificationArea : public QObject, public NotificationArea {
  public:
   explicit DesktopNotificationArea(std::shared_ptr<TrayIcon> icon);
 
-  bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) override;
+  void Show(const Picture& picture, const std::string& tooltip) override;
+  void Remove() override;
+  bool HostPresent() const override { return icon_->HostPresent(); }
   TrayIcon& Icon() const { return *icon_; }
 
  private:
-  void Deliver(std::uint32_t mouse);
-
   std::shared_ptr<TrayIcon> icon_;
-  NotifyIconState state_;
+  bool shown_ = false;
+  std::string tooltip_;
   TrayPicture picture_;  // kept, so a new picture reuses its storage
-  TrayCallbackQueue callbacks_;
+  TrayCallbackQueue requests_;
 };
 
 }  // namespace platform

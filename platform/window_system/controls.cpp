@@ -22,11 +22,11 @@ PushButton* Container::AddPushButton(const Rect& place, const std::string& capti
   return Adopt(std::make_unique<PushButton>(*this, place, caption));
 }
 
-PictureBox* Container::AddPictureBox(int x, int y, PictureSurface& surface) {
-  return Adopt(std::make_unique<PictureBox>(*this, x, y, surface));
+PictureBox* Container::AddPictureBox(int x, int y, const Picture& picture) {
+  return Adopt(std::make_unique<PictureBox>(*this, x, y, picture));
 }
 
-ImageBox* Container::AddImage(const Rect& place, const StdPicture& picture) {
+ImageBox* Container::AddImage(const Rect& place, const Picture& picture) {
   return Adopt(std::make_unique<ImageBox>(*this, place, picture));
 }
 

@@ -1,6 +1,6 @@
 // The controls of a window, in the terms a dialog editor uses: labels, push buttons, picture
-// boxes that show a picture surface, and fixed images. Places are pixels of the container's
-// client area, captions are UTF-8 text, colours 0x00BBGGRR values. A control is made by its
+// boxes that show a picture their owner draws on, and fixed images. Places are pixels of the
+// container's client area, captions are UTF-8 text, colours 0xRRGGBB values. A control is made by its
 // container (the form or a picture box), belongs to it and goes with it; controls take the
 // keyboard focus in the order they were made. What stands behind a control (a widget, a child
 // window) is this layer's business: NativeControl is defined only by each system's
@@ -12,12 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster_graphics/gdi.h"
+#include "platform/pictures/picture.h"
 
 namespace platform {
-
-class PictureSurface;
-class StdPicture;
 
 struct Rect {
   int x = 0;
@@ -74,11 +71,11 @@ class Container : public Control {
 
   Label* AddLabel(const Rect& place, const std::string& caption);
   PushButton* AddPushButton(const Rect& place, const std::string& caption);
-  // Shows the surface's persistent image 1:1 at (x, y), repainted whenever the surface
-  // changes. The surface must outlive the picture box.
-  PictureBox* AddPictureBox(int x, int y, PictureSurface& surface);
+  // Shows the picture 1:1 at (x, y), opaque; its owner draws on it and then calls
+  // PixelsChanged. The picture must outlive the picture box and keep its size.
+  PictureBox* AddPictureBox(int x, int y, const Picture& picture);
   // A fixed picture, copied when the image is made.
-  ImageBox* AddImage(const Rect& place, const StdPicture& picture);
+  ImageBox* AddImage(const Rect& place, const Picture& picture);
 
   // The controls made here, in the order they were made (their tab order).
   std::vector<Control*> Children() const;
@@ -102,8 +99,8 @@ class Label : public Control {
   void SetCaption(const std::string& text);
   Font GetFont() const;  // as the system shows it (the face may be a replacement)
   void SetFont(const Font& font);
-  void SetForeColor(gdi::COLORREF colour);
-  void SetBackColor(gdi::COLORREF colour);  // opaque from then on
+  void SetForeColor(Colour colour);
+  void SetBackColor(Colour colour);  // opaque from then on
   void SetAlignment(TextAlign align);
   // Width in pixels of the text in the label's font.
   int TextWidth(const std::string& text) const;
@@ -124,17 +121,15 @@ class PushButton : public Control {
 
 class PictureBox : public Container {
  public:
-  PictureBox(Container& parent, int x, int y, PictureSurface& surface);
+  PictureBox(Container& parent, int x, int y, const Picture& picture);
 
-  PictureSurface& Surface() const { return surface_; }
-
- private:
-  PictureSurface& surface_;
+  // Shows the picture's pixels anew.
+  void PixelsChanged();
 };
 
 class ImageBox : public Control {
  public:
-  ImageBox(Container& parent, const Rect& place, const StdPicture& picture);
+  ImageBox(Container& parent, const Rect& place, const Picture& picture);
 };
 
 }  // namespace platform

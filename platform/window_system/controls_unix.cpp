@@ -1,15 +1,15 @@
 // The controls as toolkit widgets: a label is a QLabel, a push button a QPushButton, a picture
-// box a SurfaceView, an image a QLabel holding a pixmap.
+// box a PictureView, an image a QLabel holding a pixmap.
 #include <QLabel>
 #include <QPalette>
+#include <QPixmap>
 #include <QPushButton>
 
-#include "platform/raster_graphics/picture_surface.h"
-#include "platform/raster_graphics/qt_images_unix.h"
-#include "platform/raster_graphics/surface_view_unix.h"
+#include "platform/pictures/picture_unix.h"
 #include "platform/window_system/controls.h"
 #include "platform/window_system/dialog_font_unix.h"
 #include "platform/window_system/native_unix.h"
+#include "platform/window_system/picture_view_unix.h"
 
 namespace platform {
 
@@ -19,9 +19,9 @@ QWidget* ParentWidget(Container& parent) { return parent.Native().widget.data();
 
 QRect ToQRect(const Rect& r) { return QRect(r.x, r.y, r.width, r.height); }
 
-QColor ToQColor(gdi::COLORREF c) { return QColor(gdi::GetRValue(c), gdi::GetGValue(c), gdi::GetBValue(c)); }
+QColor ToQColor(Colour c) { return QColor::fromRgb(c & 0xFFFFFF); }
 
-void SetPaletteColour(QWidget* widget, QPalette::ColorRole role, gdi::COLORREF colour) {
+void SetPaletteColour(QWidget* widget, QPalette::ColorRole role, Colour colour) {
   QPalette p = widget->palette();
   p.setColor(role, ToQColor(colour));
   widget->setPalette(p);
@@ -40,16 +40,16 @@ QPushButton* NewButton(Container& parent, const Rect& place, const std::string& 
   return button;
 }
 
-SurfaceView* NewView(Container& parent, int x, int y, PictureSurface& surface) {
-  auto* view = new SurfaceView(surface, ParentWidget(parent));
+PictureView* NewView(Container& parent, int x, int y, const Picture& picture) {
+  auto* view = new PictureView(picture, ParentWidget(parent));
   view->move(x, y);
   return view;
 }
 
-QLabel* NewImage(Container& parent, const Rect& place, const StdPicture& picture) {
+QLabel* NewImage(Container& parent, const Rect& place, const Picture& picture) {
   auto* image = new QLabel(ParentWidget(parent));
   image->setGeometry(ToQRect(place));
-  image->setPixmap(PictureToPixmap(picture));
+  image->setPixmap(QPixmap::fromImage(ToQImage(picture)));
   return image;
 }
 
@@ -80,9 +80,9 @@ Font Label::GetFont() const {
 
 void Label::SetFont(const Font& font) { WidgetOf<QLabel>(*this)->setFont(ToolkitFont(font)); }
 
-void Label::SetForeColor(gdi::COLORREF colour) { SetPaletteColour(WidgetOf<QLabel>(*this), QPalette::WindowText, colour); }
+void Label::SetForeColor(Colour colour) { SetPaletteColour(WidgetOf<QLabel>(*this), QPalette::WindowText, colour); }
 
-void Label::SetBackColor(gdi::COLORREF colour) {
+void Label::SetBackColor(Colour colour) {
   QLabel* label = WidgetOf<QLabel>(*this);
   label->setAutoFillBackground(true);
   SetPaletteColour(label, QPalette::Window, colour);
@@ -117,10 +117,12 @@ void PushButton::SetClickHandler(std::function<void()> handler) {
 
 void PushButton::Click() { WidgetOf<QPushButton>(*this)->click(); }
 
-PictureBox::PictureBox(Container& parent, int x, int y, PictureSurface& surface)
-    : Container(std::make_unique<NativeControl>(NewView(parent, x, y, surface))), surface_(surface) {}
+PictureBox::PictureBox(Container& parent, int x, int y, const Picture& picture)
+    : Container(std::make_unique<NativeControl>(NewView(parent, x, y, picture))) {}
 
-ImageBox::ImageBox(Container& parent, const Rect& place, const StdPicture& picture)
+void PictureBox::PixelsChanged() { Native().widget->update(); }
+
+ImageBox::ImageBox(Container& parent, const Rect& place, const Picture& picture)
     : Control(std::make_unique<NativeControl>(NewImage(parent, place, picture))) {}
 
 }  // namespace platform

@@ -2,7 +2,6 @@
 // comctl32 tooltip, a picture box and an image are windows of our own class that paint their
 // pixels scaled to the window's DPI (paint_pixels_win.h). Places are kept in 96-dpi pixels
 // and scaled for the window system (display_scale.h).
-#include "platform/raster_graphics/picture_pixels.h"
 #include "platform/window_system/display_scale.h"
 #include "platform/window_system/native_win.h"
 #include "platform/window_system/paint_pixels_win.h"
@@ -26,13 +25,14 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
       if (const NativeControl* c = ControlOf(hwnd)) {
-        const bool surface = c->surface != nullptr;
-        const int w = surface ? c->surface->ScaleWidth() : c->imageWidth;
-        const int h = surface ? c->surface->ScaleHeight() : c->imageHeight;
-        const std::uint32_t* words = surface ? c->surface->Pixels() : c->image.data();
-        RECT area{};
-        GetClientRect(hwnd, &area);
-        PaintPixels(dc, words, w, h, area);
+        const Picture& picture = c->picture != nullptr ? *c->picture : c->image;
+        // A picture set aside in another form while unseen has no pixels to show.
+        if (picture.width > 0 && picture.height > 0 &&
+            picture.argb.size() == static_cast<std::size_t>(picture.width) * picture.height) {
+          RECT area{};
+          GetClientRect(hwnd, &area);
+          PaintPixels(dc, picture.argb.data(), picture.width, picture.height, area);
+        }
       }
       EndPaint(hwnd, &ps);
       return 0;
@@ -85,25 +85,21 @@ std::unique_ptr<NativeControl> NewButton(Container& parent, const Rect& place, c
   return NewChild(parent, L"BUTTON", caption, WS_TABSTOP | BS_PUSHBUTTON, place);
 }
 
-std::unique_ptr<NativeControl> NewView(Container& parent, int x, int y, PictureSurface& surface) {
+std::unique_ptr<NativeControl> NewView(Container& parent, int x, int y, const Picture& picture) {
   RegisterPictureClass();
-  auto native = NewChild(parent, kPictureClass, "", WS_CLIPCHILDREN,
-                         {x, y, surface.ScaleWidth(), surface.ScaleHeight()});
-  native->surface = &surface;
-  HWND hwnd = native->hwnd;
-  surface.SetChangedCallback([hwnd] { InvalidateRect(hwnd, nullptr, FALSE); });
+  auto native = NewChild(parent, kPictureClass, "", WS_CLIPCHILDREN, {x, y, picture.width, picture.height});
+  native->picture = &picture;
   return native;
 }
 
-std::unique_ptr<NativeControl> NewImage(Container& parent, const Rect& place, const StdPicture& picture) {
+std::unique_ptr<NativeControl> NewImage(Container& parent, const Rect& place, const Picture& picture) {
   RegisterPictureClass();
   auto native = NewChild(parent, kPictureClass, "", 0, place);
-  Pixels pixels = PicturePixels(picture);
-  native->imageWidth = pixels.width;
-  native->imageHeight = pixels.height;
-  native->image = std::move(pixels.words);
+  native->image = picture;
   return native;
 }
+
+COLORREF SystemColour(Colour c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
 }  // namespace
 
@@ -124,7 +120,6 @@ void ApplyFont(NativeControl& c) {
 }
 
 NativeControl::~NativeControl() {
-  if (surface != nullptr) surface->SetChangedCallback(nullptr);
   if (tooltip != nullptr) DestroyWindow(tooltip);
   if (IsWindow(hwnd)) {
     RemovePropW(hwnd, kControlProp);
@@ -224,16 +219,16 @@ void Label::SetFont(const Font& font) {
   ApplyFont(Native());
 }
 
-void Label::SetForeColor(gdi::COLORREF colour) {
+void Label::SetForeColor(Colour colour) {
   Native().hasFore = true;
-  Native().fore = colour;  // the same 0x00BBGGRR layout
+  Native().fore = SystemColour(colour);
   InvalidateRect(Native().hwnd, nullptr, TRUE);
 }
 
-void Label::SetBackColor(gdi::COLORREF colour) {
+void Label::SetBackColor(Colour colour) {
   if (Native().back != nullptr) DeleteObject(Native().back);
-  Native().back = CreateSolidBrush(colour);
-  Native().backColour = colour;
+  Native().back = CreateSolidBrush(SystemColour(colour));
+  Native().backColour = SystemColour(colour);
   InvalidateRect(Native().hwnd, nullptr, TRUE);
 }
 
@@ -298,10 +293,12 @@ void PushButton::Click() {
   SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED), reinterpret_cast<LPARAM>(hwnd));
 }
 
-PictureBox::PictureBox(Container& parent, int x, int y, PictureSurface& surface)
-    : Container(NewView(parent, x, y, surface)), surface_(surface) {}
+PictureBox::PictureBox(Container& parent, int x, int y, const Picture& picture)
+    : Container(NewView(parent, x, y, picture)) {}
 
-ImageBox::ImageBox(Container& parent, const Rect& place, const StdPicture& picture)
+void PictureBox::PixelsChanged() { InvalidateRect(Native().hwnd, nullptr, FALSE); }
+
+ImageBox::ImageBox(Container& parent, const Rect& place, const Picture& picture)
     : Control(NewImage(parent, place, picture)) {}
 
 }  // namespace platform

@@ -1,5 +1,5 @@
 // The program's top-level window: a title, an icon, a fixed client size and the controls on
-// it. Close requests, state changes and mouse moves are handed to the program through plain
+// it. Close requests and state changes are handed to the program through plain
 // handlers, one at a time on the user-interface thread; the window never closes itself.
 //
 // The window state (normal, minimised, maximised) is kept here and handed to the window
@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/raster_graphics/gdi.h"
+#include "platform/pictures/picture.h"
 #include "platform/window_system/controls.h"
 
 namespace platform {
@@ -34,11 +34,9 @@ class FormWindow : public Container {
   ~FormWindow() override;
 
   std::string Title() const;
-  // The window's own icon, copied; the caller keeps and destroys its handle.
-  void SetIcon(gdi::HICON icon);
+  // The window's own icon, copied.
+  void SetIcon(const Picture& icon);
   bool HasIcon() const;
-  // The window system's identifier of the window (made on first use).
-  std::uint32_t Handle() const;
 
   // Called for every close request with its reason; the window stays unless the program
   // hides or destroys it.
@@ -46,8 +44,6 @@ class FormWindow : public Container {
   // Called after the window has been minimised, maximised or restored, by the program or by
   // the user through the window system.
   void SetResizeHandler(std::function<void()> handler);
-  // Mouse moves over the client area: buttons, shift keys, x and y in client pixels.
-  void SetMouseMoveHandler(std::function<void(int button, int shift, float x, float y)> handler);
 
   int WindowState() const;  // kNormal, kMinimized or kMaximized
   // Changes the state and calls the resize handler; a window still shown after the handler

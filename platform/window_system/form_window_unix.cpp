@@ -8,13 +8,12 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/raster_graphics/qt_images_unix.h"
+#include "platform/pictures/picture_unix.h"
 #include "platform/window_system/native_unix.h"
 #include "platform/window_system/shown_windows.h"
 #include "platform/window_system/x11_wm_hints_unix.h"
@@ -48,7 +47,6 @@ class FormWidget : public QWidget {
 
   std::function<void(int)> closeRequest;
   std::function<void()> resized;
-  std::function<void(int, int, float, float)> mouseMoved;
 
   int State() const { return state_; }
 
@@ -117,17 +115,6 @@ class FormWidget : public QWidget {
     return QWidget::eventFilter(watched, event);
   }
 
-  void mouseMoveEvent(QMouseEvent* event) override {
-    if (!mouseMoved) return QWidget::mouseMoveEvent(event);
-    const Qt::MouseButtons b = event->buttons();
-    const Qt::KeyboardModifiers m = event->modifiers();
-    // Button and shift-key bits as the form's mouse events number them.
-    const int button = (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
-    const int shift = (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-    const QPointF p = event->position();
-    mouseMoved(button, shift, static_cast<float>(p.x()), static_cast<float>(p.y()));
-  }
-
  private:
   // Brings the toolkit's (and so the window manager's) state in line with ours.
   void ApplyState() {
@@ -161,23 +148,17 @@ FormWindow::~FormWindow() = default;
 
 std::string FormWindow::Title() const { return Widget(*this)->windowTitle().toStdString(); }
 
-void FormWindow::SetIcon(gdi::HICON icon) {
-  Widget(*this)->setWindowIcon(QIcon(QPixmap::fromImage(IconToQImage(icon))));
+void FormWindow::SetIcon(const Picture& icon) {
+  Widget(*this)->setWindowIcon(QIcon(QPixmap::fromImage(ToQImage(icon))));
 }
 
 bool FormWindow::HasIcon() const { return !Widget(*this)->windowIcon().isNull(); }
-
-std::uint32_t FormWindow::Handle() const { return static_cast<std::uint32_t>(Widget(*this)->winId()); }
 
 void FormWindow::SetCloseRequestHandler(std::function<void(int reason)> handler) {
   Widget(*this)->closeRequest = std::move(handler);
 }
 
 void FormWindow::SetResizeHandler(std::function<void()> handler) { Widget(*this)->resized = std::move(handler); }
-
-void FormWindow::SetMouseMoveHandler(std::function<void(int button, int shift, float x, float y)> handler) {
-  Widget(*this)->mouseMoved = std::move(handler);
-}
 
 int FormWindow::WindowState() const { return Widget(*this)->State(); }
 

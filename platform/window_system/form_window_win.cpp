@@ -1,17 +1,15 @@
 // The form as a Win32 top-level window of our own class. Its window procedure turns the
 // window system's messages into the form's handlers: WM_CLOSE and WM_ENDSESSION into close
-// requests, WM_SIZE into state changes, WM_MOUSEMOVE (also the shell's tray callbacks, whose
-// x is the mouse message) into mouse moves, and its controls' notifications into theirs.
+// requests, WM_SIZE into state changes, and its controls' notifications into theirs.
 // Enter presses the focused button and Esc closes as the close button does (the message loop
 // hands keys to IsDialogMessage). The layout follows the DPI of the window's monitor.
 #include "platform/window_system/form_window.h"
 
-#include "platform/raster_graphics/system_icon_win.h"
 #include "platform/runtime/runtime.h"
 #include "platform/window_system/display_scale.h"
 #include "platform/window_system/native_win.h"
+#include "platform/pictures/picture_win.h"
 
-#include <windowsx.h>
 
 namespace platform {
 namespace {
@@ -33,8 +31,11 @@ SIZE FrameSize(const FormState& s, int dpi) {
 
 // An icon of width x height pixels sampled from the window's icon picture.
 HICON IconOfSize(const FormState& s, int width, int height) {
-  gdi::IconImage image{width, height, ScaleNearest(s.iconPixels.data(), s.iconWidth, s.iconHeight, width, height)};
-  return SystemIconFromImage(image);
+  Picture image;
+  image.width = width;
+  image.height = height;
+  image.argb = ScaleNearest(s.iconPixels.data(), s.iconWidth, s.iconHeight, width, height);
+  return SystemIcon(image);
 }
 
 HICON IconOfSystemSize(const FormState& s, int metric) {
@@ -155,17 +156,6 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
       }
       break;
-    case WM_MOUSEMOVE:
-      if (s != nullptr && s->mouseMoved) {
-        const int button = (wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) | (wParam & MK_MBUTTON ? 4 : 0);
-        const int shift = (wParam & MK_SHIFT ? 1 : 0) | (wParam & MK_CONTROL ? 2 : 0) |
-                          (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-        // In 96-dpi pixels, as the program places things.
-        const float unit = static_cast<float>(kBaseDpi) / static_cast<float>(s->dpi);
-        s->mouseMoved(button, shift, static_cast<float>(GET_X_LPARAM(lParam)) * unit,
-                      static_cast<float>(GET_Y_LPARAM(lParam)) * unit);
-      }
-      return 0;
     default: {
       LRESULT result = 0;
       if (AnswerControlMessage(hwnd, message, wParam, lParam, &result)) return result;
@@ -232,32 +222,22 @@ FormWindow::~FormWindow() = default;
 
 std::string FormWindow::Title() const { return WindowText(Hwnd(*this)); }
 
-void FormWindow::SetIcon(gdi::HICON icon) {
+void FormWindow::SetIcon(const Picture& icon) {
   FormState& s = State(*this);
-  gdi::IconImage image;
-  if (!gdi::ReadIconImage(icon, &image)) return;
-  s.iconWidth = image.width;
-  s.iconHeight = image.height;
-  s.iconPixels = std::move(image.argb);
+  if (icon.width <= 0 || icon.height <= 0) return;
+  s.iconWidth = icon.width;
+  s.iconHeight = icon.height;
+  s.iconPixels = icon.argb;
   ApplyIcons(Hwnd(*this), s);
 }
 
 bool FormWindow::HasIcon() const { return State(*this).icon != nullptr; }
-
-std::uint32_t FormWindow::Handle() const {
-  // Window handles carry 32 significant bits on 64-bit Windows too.
-  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Hwnd(*this)));
-}
 
 void FormWindow::SetCloseRequestHandler(std::function<void(int reason)> handler) {
   State(*this).closeRequest = std::move(handler);
 }
 
 void FormWindow::SetResizeHandler(std::function<void()> handler) { State(*this).resized = std::move(handler); }
-
-void FormWindow::SetMouseMoveHandler(std::function<void(int button, int shift, float x, float y)> handler) {
-  State(*this).mouseMoved = std::move(handler);
-}
 
 int FormWindow::WindowState() const { return State(*this).state; }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/locale/utf16_win.h"
-#include "platform/raster_graphics/picture_surface.h"
+#include "platform/pictures/picture.h"
 #include "platform/runtime/windows_system_win.h"
 #include "platform/window_system/controls.h"
 
@@ -31,7 +31,6 @@ struct FormState {
   RECT untouched{};       // where the window was at the mark
   std::function<void(int reason)> closeRequest;
   std::function<void()> resized;
-  std::function<void(int button, int shift, float x, float y)> mouseMoved;
   HICON icon = nullptr;       // the window's icon at the system's large size
   HICON smallIcon = nullptr;  // and at its small size (the same icon at 96 dpi)
   int iconWidth = 0;          // the icon's own pixels, 0xAARRGGBB, alpha 0 transparent
@@ -60,10 +59,8 @@ struct NativeControl {
   std::function<void()> clicked;
   HWND tooltip = nullptr;
   std::string tip;
-  PictureSurface* surface = nullptr;  // a picture box shows it
-  int imageWidth = 0;                 // an image box shows these 0xFFRRGGBB words
-  int imageHeight = 0;
-  std::vector<std::uint32_t> image;
+  const Picture* picture = nullptr;  // a picture box shows its owner's picture, opaque
+  Picture image;                     // an image box shows its own copy
   std::unique_ptr<FormState> form;  // the form's own window
 };
 

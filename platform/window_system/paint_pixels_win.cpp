@@ -1,4 +1,3 @@
-// Our headers come before <windows.h>, whose macros would rewrite the raster layer's names.
 #include "platform/window_system/display_scale.h"
 #include "platform/window_system/paint_pixels_win.h"
 

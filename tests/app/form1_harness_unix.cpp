@@ -41,11 +41,8 @@ std::unique_ptr<Form1> Form1Harness::Make() {
   s.configDir = dir_->File("config");
   s.lockDir = dir_->path();
   auto area = std::make_unique<platform::RecordingNotificationArea>();
-  tray = area.get();
+  tray = hosts = area.get();
   s.notifyArea = std::move(area);
-  auto trayHosts = std::make_unique<platform::RecordingTrayHosts>();
-  hosts = trayHosts.get();
-  s.trayHosts = std::move(trayHosts);
   s.messageBoxes = std::make_unique<RecordingMessageBoxes>(&messages);
   s.clock = std::make_unique<ManualClock>(&mono);
   s.terminate = [this](int status) { terminated = status; };

@@ -98,7 +98,7 @@ class Form1Harness {
   StatFixture stat;
   std::vector<ShownMessage> messages;
   platform::RecordingNotificationArea* tray = nullptr;  // of the latest Form1 made
-  platform::RecordingTrayHosts* hosts = nullptr;        // of the latest Form1 made
+  platform::RecordingNotificationArea* hosts = nullptr;  // the same: its hosts come and go
   int terminated = -1;
   std::vector<std::string> reports;  // lines for standard error
   int trayWaitMs = 6000;

@@ -20,24 +20,20 @@ TEST(Form1Lifecycle, TheUsersCloseOnlyHidesAndSamplingGoesOn) {
   EXPECT_FALSE(f.Controls().form->Visible());
   EXPECT_FALSE(f.Unloaded());
   EXPECT_TRUE(f.Controls().Timer1->Enabled());
-  EXPECT_TRUE(h.tray->Shown());
+  EXPECT_TRUE(h.tray->IsShown());
   bool cancel = false;
   f.Form_QueryUnload(cancel, 0);
   EXPECT_TRUE(cancel);
   EXPECT_EQ(f.WindowState(), 1);
 }
 
-TEST(Form1Lifecycle, TrayCallbacksOpenTheWindowOnlyFor515) {
+TEST(Form1Lifecycle, TheTraysOpenRequestShowsTheWindow) {
   Form1Harness h;
   Form1& f = h.Load();
-  for (std::uint32_t other : {512u, 513u, 514u, 516u, 518u}) {
-    h.tray->Fire(other);
-    EXPECT_FALSE(f.Controls().form->Visible()) << other;
-  }
-  h.tray->Fire(515);
+  h.tray->Fire(platform::NotificationArea::Request::Open);
   EXPECT_TRUE(f.Controls().form->Visible());
   EXPECT_EQ(f.WindowState(), 0);
-  h.tray->Fire(515);  // again while open: stays open, normal
+  h.tray->Fire(platform::NotificationArea::Request::Open);  // again while open: stays open, normal
   EXPECT_TRUE(f.Controls().form->Visible());
 }
 
@@ -55,7 +51,7 @@ TEST(Form1Lifecycle, MenuChoicesAndTheButtonReachTheirHandlers) {
   EXPECT_EQ(f.Sampler().Ticks(), 0);
   c.mnuExit->Click();
   EXPECT_TRUE(f.Unloaded());
-  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
+  EXPECT_EQ(h.tray->Removals(), 1);
 }
 
 // Waits, handling events, until done() or two seconds have passed.
@@ -86,7 +82,7 @@ TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
   EXPECT_EQ(f.WindowState(), 1);
   h.hosts->SetHostPresent(true);  // a panel starts: to the tray as usual
   EXPECT_FALSE(w->Visible());
-  h.tray->Fire(515);
+  h.tray->Fire(platform::NotificationArea::Request::Open);
   EXPECT_TRUE(w->Visible());
   w->Close();
   EXPECT_FALSE(w->Visible());
@@ -122,7 +118,7 @@ TEST(Form1Lifecycle, TheWindowOpenedForWantOfATrayGoesThereUnlessTheUserTookItUp
     h.hosts->SetHostPresent(true);
     EXPECT_EQ(w->Visible(), user != "nothing");
     EXPECT_EQ(f.WindowState(), user == "nothing" ? 1 : 0);
-    EXPECT_TRUE(h.tray->Shown());
+    EXPECT_TRUE(h.tray->IsShown());
   }
 }
 
@@ -132,8 +128,8 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   // When the icon is removed, the timer has stopped and the query is closed already: no tick
   // can run on a closed query, and the icon goes last.
   bool timerStopped = false, queryClosed = false;
-  h.tray->SetObserver([&](std::uint32_t message) {
-    if (message != platform::NIM_DELETE) return;
+  h.tray->SetObserver([&](bool show) {
+    if (show) return;
     timerStopped = !f.Controls().Timer1->Enabled();
     queryClosed = h.sourceClosed;
   });
@@ -143,11 +139,12 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
   EXPECT_FALSE(f.Controls().Timer1->Enabled());
-  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
-  EXPECT_FALSE(h.tray->Shown());
-  const size_t requests = h.tray->Requests().size();
+  EXPECT_EQ(h.tray->Removals(), 1);
+  EXPECT_FALSE(h.tray->IsShown());
+  const size_t shown = h.tray->Pictures().size();
   f.Close(Form1::kCloseByCode);  // a second close does nothing more
-  EXPECT_EQ(h.tray->Requests().size(), requests);
+  EXPECT_EQ(h.tray->Pictures().size(), shown);
+  EXPECT_EQ(h.tray->Removals(), 1);
 }
 
 TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
@@ -158,7 +155,7 @@ TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   EXPECT_EQ(f.ExitStatus(), 0);
   EXPECT_FALSE(f.Controls().Timer1->Enabled());
   EXPECT_TRUE(h.sourceClosed);
-  EXPECT_EQ(h.tray->Requests().back().message, platform::NIM_DELETE);
+  EXPECT_EQ(h.tray->Removals(), 1);
 }
 
 }  // namespace

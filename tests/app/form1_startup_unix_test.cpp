@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::uint32_t kGreen = 0xFF00FF00;
 
-std::uint32_t Pixel(const gdi::IconImage& icon, int x, int y) { return icon.argb[y * icon.width + x]; }
+std::uint32_t Pixel(const platform::Picture& icon, int x, int y) { return icon.At(x, y); }
 
 TEST(Form1Startup, EndsHiddenInTheTrayWithTheComposedIconAndTheTimerRunning) {
   Form1Harness h;
@@ -26,22 +26,19 @@ TEST(Form1Startup, EndsHiddenInTheTrayWithTheComposedIconAndTheTimerRunning) {
   EXPECT_EQ(f.Sampler().Ticks(), 0);  // the hand-made tick never enters the averages
   EXPECT_EQ(f.Sampler().Processors(), 2);
 
-  const auto& req = h.tray->Requests();
-  ASSERT_EQ(req.size(), 2u);
-  EXPECT_EQ(req[0].message, platform::NIM_ADD);
-  EXPECT_EQ(req[0].data.cbSize, 88u);
-  EXPECT_EQ(req[0].data.uFlags, 7u);
-  EXPECT_EQ(req[0].data.uCallbackMessage, 512u);
-  EXPECT_STREQ(req[0].data.szTip, "Zelmaro by Quenlark");
-  EXPECT_EQ(req[0].data.hIcon, f.Controls().windowIcon);
-  EXPECT_EQ(req[1].message, platform::NIM_MODIFY);
+  // First the window's own icon, then the first composed one, both with the fixed tooltip.
+  const auto& shown = h.tray->Pictures();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].picture, f.Controls().windowIcon);
+  EXPECT_EQ(shown[0].tooltip, "Zelmaro by Quenlark");
+  EXPECT_EQ(shown[1].tooltip, "Zelmaro by Quenlark");
   // The first collection gives no rate: both bars stay full, in the default green.
-  ASSERT_TRUE(req[1].iconRead);
-  ASSERT_EQ(req[1].icon.width, 32);
-  EXPECT_EQ(Pixel(req[1].icon, 5, 2), kGreen);
-  EXPECT_EQ(Pixel(req[1].icon, 20, 2), kGreen);
-  EXPECT_EQ(Pixel(req[1].icon, 17, 20) >> 24, 0u);  // the right bar's first column is transparent
-  EXPECT_EQ(Pixel(req[1].icon, 0, 0), 0xFF000000u);
+  const platform::Picture& icon = shown[1].picture;
+  ASSERT_EQ(icon.width, 32);
+  EXPECT_EQ(Pixel(icon, 5, 2), kGreen);
+  EXPECT_EQ(Pixel(icon, 20, 2), kGreen);
+  EXPECT_EQ(Pixel(icon, 17, 20), 0u);  // the right bar's first column is transparent
+  EXPECT_EQ(Pixel(icon, 0, 0), 0xFF000000u);
   // Green is ticked, and nothing is written while starting.
   for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->Checked(), i == 2) << i;
   EXPECT_FALSE(std::filesystem::exists(h.dir().File("config/Quenlark.ini")));
@@ -59,11 +56,12 @@ TEST(Form1Startup, ASecondInstanceIsRefusedWhileTheFirstKeepsRunning) {
   EXPECT_EQ(h2.messages[0].title, "Zelmaro");
   EXPECT_TRUE(second.Unloaded());
   EXPECT_EQ(second.ExitStatus(), 1);
-  EXPECT_TRUE(h2.tray->Requests().empty());
+  EXPECT_TRUE(h2.tray->Pictures().empty());
   EXPECT_FALSE(second.Controls().form->Visible());
   EXPECT_FALSE(first.Unloaded());
   EXPECT_TRUE(first.Controls().Timer1->Enabled());
-  EXPECT_EQ(firstTray->Requests().back().message, platform::NIM_MODIFY);
+  EXPECT_TRUE(firstTray->IsShown());
+  EXPECT_EQ(firstTray->Removals(), 0);
 }
 
 TEST(Form1Startup, AnUnreadableCounterSourceShowsTheServiceMessage) {
@@ -75,7 +73,7 @@ TEST(Form1Startup, AnUnreadableCounterSourceShowsTheServiceMessage) {
   EXPECT_EQ(h.messages[0].style, 0x10010u);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 1);
-  EXPECT_TRUE(h.tray->Requests().empty());
+  EXPECT_TRUE(h.tray->Pictures().empty());
   EXPECT_FALSE(f.Controls().form->Visible());
 }
 

@@ -41,7 +41,7 @@ TEST_F(Form1Tick, OpeningTheWindowShowsTheLatestReadingsAndGraphsSampledWhileHid
   EXPECT_NEAR(int{f->PrevGraphY[1]}, 75, 1);
   // The segment from 30 % up to 55 % stands in the last columns; the first tick's segment
   // (from row 50, below the visible rows) one column further left is out of sight.
-  const auto* px = f->Controls().pic1[0]->Pixels();
+  const auto* px = f->Controls().pic1[0]->Image().argb.data();
   auto green = [px](int x, int y) { return (px[y * 405 + x] & 0xFFFFFF) == 0x00FF00u; };
   EXPECT_TRUE(green(403, 35));  // start of the newest segment, the row of 30 % (graph value 29 or 30)
   EXPECT_TRUE(green(404, 23));  // it climbs through column 404 towards the row of 55 %
@@ -59,7 +59,7 @@ TEST_F(Form1Tick, AnInvalidReadingAddsNothingButStillCountsAndReachesTheGraph) {
   EXPECT_DOUBLE_EQ(f->Sampler().Sum(0), 50);
   EXPECT_EQ(f->Sampler().Ticks(), 2);
   // The bar of processor 0 is left full for that tick.
-  const auto& icon = h->tray->Requests().back().icon;
+  const auto& icon = h->tray->Pictures().back().picture;
   EXPECT_EQ(icon.argb[2 * 32 + 5], 0xFF00FF00u);
   // Its value, 0, is what the graph and the label show once the window opens.
   f->ShowAvgUsage_Click();
@@ -139,13 +139,13 @@ TEST_F(Form1Tick, TheClockShowsTimeSinceTheResetModulo24Hours) {
 TEST_F(Form1Tick, TheIconFollowsTheReadingsAndTheChosenColour) {
   Start();
   Tick({50, 0});
-  const auto& icon = h->tray->Requests().back().icon;
+  const auto& icon = h->tray->Pictures().back().picture;
   EXPECT_EQ(icon.argb[15 * 32 + 5] >> 24, 0u);     // above the left bar's top: transparent
   EXPECT_EQ(icon.argb[16 * 32 + 5], 0xFF00FF00u);  // its top row is coloured
   EXPECT_EQ(icon.argb[30 * 32 + 20] >> 24, 0u);    // the right bar is empty
   f->mnuCOLOR_Click(platform::Int16(4));          // Red, while the timer runs: stored
   Tick({100, 100});
-  const auto& red = h->tray->Requests().back().icon;
+  const auto& red = h->tray->Pictures().back().picture;
   EXPECT_EQ(red.argb[2 * 32 + 5], 0xFFFF0000u);
   EXPECT_EQ(red.argb[2 * 32 + 20], 0xFFFF0000u);
   // The file is written off the user-interface thread, soon after.
@@ -167,7 +167,7 @@ TEST_F(Form1Tick, AChosenColourSurvivesARestart) {
   h->form.reset();
   Form1& again = h->Load();
   for (int i = 0; i < 7; ++i) EXPECT_EQ(again.Controls().mnuCOLOR[i]->Checked(), i == 6) << i;
-  const auto& icon = h->tray->Requests().back().icon;
+  const auto& icon = h->tray->Pictures().back().picture;
   EXPECT_EQ(icon.argb[2 * 32 + 5], 0xFFFFFF00u);  // yellow
 }
 
@@ -188,7 +188,7 @@ TEST_F(Form1Tick, AColourThatCannotBeSavedAppliesAndIsReportedOncePerRun) {
             std::string::npos) << h->messages[0].text;
   EXPECT_NE(h->messages[0].text.find("Not a directory"), std::string::npos) << h->messages[0].text;
   Tick({100, 100});
-  EXPECT_EQ(h->tray->Requests().back().icon.argb[2 * 32 + 5], 0xFFFF0000u);  // red all the same
+  EXPECT_EQ(h->tray->Pictures().back().picture.argb[2 * 32 + 5], 0xFFFF0000u);  // red all the same
   f->mnuCOLOR_Click(platform::Int16(6));
   for (int i = 0; i < 30; ++i) {
     QThread::msleep(10);

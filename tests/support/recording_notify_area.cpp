@@ -2,24 +2,16 @@
 
 namespace platform {
 
-bool RecordingNotificationArea::Shell_NotifyIconA(std::uint32_t message,
-                                                  const NOTIFYICONDATAA* data) {
-  if (observer_) observer_(message);
-  Request request;
-  request.message = message;
-  if (data != nullptr) {
-    request.data = *data;
-    if (data->uFlags & NIF_ICON) request.iconRead = gdi::ReadIconImage(data->hIcon, &request.icon);
-    if (data->uFlags & NIF_MESSAGE) callbackMessage_ = data->uCallbackMessage;
-    hWnd_ = data->hWnd;
-  }
-  requests_.push_back(std::move(request));
-  if (data == nullptr) return false;
-  if (message == NIM_ADD) shown_ = true;
-  if (message == NIM_DELETE) shown_ = false;
-  return true;
+void RecordingNotificationArea::Show(const Picture& picture, const std::string& tooltip) {
+  if (observer_) observer_(true);
+  shows_.push_back({picture, tooltip});
+  shown_ = true;
 }
 
-void RecordingNotificationArea::Fire(std::uint32_t mouse) { Notify(hWnd_, callbackMessage_, mouse); }
+void RecordingNotificationArea::Remove() {
+  if (observer_) observer_(false);
+  ++removals_;
+  shown_ = false;
+}
 
 }  // namespace platform

@@ -1,58 +1,50 @@
-// A notification area that shows nothing: it keeps every request it receives (with a copy of
-// the icon's pixels, taken before the caller destroys the icon) and lets a test fire the
-// callbacks a tray host would send; and tray hosts that come and go as a test says.
+// A notification area that shows nothing: it records what it is asked to show and remove, lets
+// a test send the requests a tray host would, and has tray hosts that come and go as a test
+// says.
 #pragma once
 
-#include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
-#include "platform/raster_graphics/gdi.h"
-#include "platform/notification_area/notify_icon.h"
-#include "platform/notification_area/tray_host_presence.h"
+#include "platform/notification_area/notification_area.h"
 
 namespace platform {
 
 class RecordingNotificationArea : public NotificationArea {
  public:
-  struct Request {
-    std::uint32_t message = 0;
-    NOTIFYICONDATAA data{};
-    bool iconRead = false;  // false when the record named no readable icon
-    gdi::IconImage icon;
+  struct Shown {
+    Picture picture;
+    std::string tooltip;
   };
 
-  bool Shell_NotifyIconA(std::uint32_t message, const NOTIFYICONDATAA* data) override;
+  void Show(const Picture& picture, const std::string& tooltip) override;
+  void Remove() override;
+  bool HostPresent() const override { return present_; }
 
-  // Sends a callback as a host would: the window and callback message of the latest record
-  // that carried them, and the given mouse message (515, 517, ...).
-  void Fire(std::uint32_t mouse);
-
-  // Called with each request's message as it arrives, before it is recorded.
-  void SetObserver(std::function<void(std::uint32_t message)> observer) { observer_ = std::move(observer); }
-
-  const std::vector<Request>& Requests() const { return requests_; }
-  // Whether an icon is currently shown: after a successful add, until a delete.
-  bool Shown() const { return shown_; }
-
- private:
-  std::vector<Request> requests_;
-  std::function<void(std::uint32_t)> observer_;
-  bool shown_ = false;
-  std::uint32_t hWnd_ = 0;
-  std::uint32_t callbackMessage_ = 0;
-};
-
-class RecordingTrayHosts : public TrayHostPresence {
- public:
+  // The user's request on the icon, as a host reports it (only a shown icon takes requests).
+  void Fire(Request request) {
+    if (shown_) Ask(request);
+  }
   // A tray host appears or goes, as the desktop's would.
   void SetHostPresent(bool present) {
     present_ = present;
-    NotifyHost(present);
+    HostChanged(present);
   }
-  bool HostPresent() const override { return present_; }
+  // Called as each Show (true) or Remove (false) arrives, before it is recorded.
+  void SetObserver(std::function<void(bool show)> observer) { observer_ = std::move(observer); }
+
+  // Every picture shown, in order, and how many removals came.
+  const std::vector<Shown>& Pictures() const { return shows_; }
+  int Removals() const { return removals_; }
+  // Whether the icon is shown: after a Show, until a Remove.
+  bool IsShown() const { return shown_; }
 
  private:
+  std::vector<Shown> shows_;
+  std::function<void(bool)> observer_;
+  int removals_ = 0;
+  bool shown_ = false;
   bool present_ = true;
 };
 

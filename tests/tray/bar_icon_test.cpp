@@ -1,14 +1,15 @@
-// Bar icon composition: blank heights, bar blocks and the composed, partly transparent icon.
+// The tray icon: blank heights, bar blocks, colours, and the composed, partly transparent
+// picture handed to the notification area only when it changed.
 #include "tray/bar_icon.h"
 
 #include <gtest/gtest.h>
 
+#include "support/recording_notify_area.h"
 #include "tray/colour_themes.h"
-#include "two_bar_images.h"
-
-using platform::PictureSurface;
 
 namespace {
+
+using platform::Picture;
 
 TEST(BlankHeight, FollowsTheTableWithHalvesToEven) {
   const struct {
@@ -19,63 +20,46 @@ TEST(BlankHeight, FollowsTheTableWithHalvesToEven) {
   for (const auto& row : table) EXPECT_EQ(tray::BlankHeight(row.reading), row.height) << row.reading;
 }
 
-// The surfaces of the composition: template, working surface and the blank image.
 struct Icons : ::testing::Test {
-  PictureSurface template0{32, 32, 0xFFFFFF};
-  PictureSurface working{32, 32, 0xFFFFFF};
-  PictureSurface blank{32, 32, 0xFFFFFF};
-  PictureSurface colour{32, 32, 0xFFFFFF};
+  tray::BarIcon icon;
+  platform::RecordingNotificationArea area;
 
-  void SetUp() override {
-    blank.SetPicture(tray_test::BlankBars());
-    colour.SetPicture(tray_test::ColouredBars());
-    tray::RecolourBars(colour, tray::IconColour(2));
-    template0.SetPicture(colour.Image());
-  }
+  void SetUp() override { icon.SetColour(2); }
 
-  gdi::IconImage Compose(double r0, double r1) {
-    tray::ResetBarIcon(template0, working);
-    tray::DrawBar(working, blank, 0, r0);
-    tray::DrawBar(working, blank, 1, r1);
-    const gdi::HICON icon = tray::ComposeIcon(working);
-    gdi::IconImage image;
-    EXPECT_TRUE(gdi::ReadIconImage(icon, &image));
-    gdi::DestroyIcon(icon);
-    return image;
+  // One tick's composition with both readings valid; the picture the area shows after it.
+  const Picture& Compose(double r0, double r1) {
+    icon.Reset();
+    icon.DrawBar(0, r0);
+    icon.DrawBar(1, r1);
+    icon.Publish(area);
+    return area.Pictures().back().picture;
   }
 };
 
-bool Opaque(const gdi::IconImage& i, int x, int y) { return (i.argb[y * 32 + x] >> 24) != 0; }
+bool Opaque(const Picture& i, int x, int y) { return (i.At(x, y) >> 24) != 0; }
 bool Frame(int x, int y) { return y < 2 || y == 31 || x < 2 || x == 15 || x == 16 || x > 29; }
 
 TEST_F(Icons, BothIdleLeavesOnlyTheFrameOpaque) {
-  const gdi::IconImage i = Compose(0, 0);
+  const Picture& i = Compose(0, 0);
   ASSERT_EQ(i.width, 32);
+  ASSERT_EQ(i.height, 32);
+  EXPECT_EQ(area.Pictures().back().tooltip, "Zelmaro by Quenlark");
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) {
-      EXPECT_EQ(Opaque(i, x, y), Frame(x, y)) << x << "," << y;
-      if (Frame(x, y)) {
-        EXPECT_EQ(i.argb[y * 32 + x], 0xFF000000u);
-      }
-    }
+    for (int x = 0; x < 32; ++x) EXPECT_EQ(i.At(x, y), Frame(x, y) ? 0xFF000000u : 0u) << x << "," << y;
 }
 
 TEST_F(Icons, BothFullColoursBothBarsButColumn17) {
-  const gdi::IconImage i = Compose(100, 100);
+  const Picture& i = Compose(100, 100);
   for (int y = 2; y <= 30; ++y) {
     for (int x = 2; x <= 29; ++x) {
       if (x == 15 || x == 16) continue;
-      if (x == 17) {
-        EXPECT_FALSE(Opaque(i, x, y)) << "column 17 is transparent at any height";
-      } else {
-        EXPECT_EQ(i.argb[y * 32 + x], 0xFF00FF00u) << x << "," << y;
-      }
+      EXPECT_EQ(i.At(x, y), x == 17 ? 0u : 0xFF00FF00u) << x << "," << y;
     }
   }
 }
 
 TEST_F(Icons, HalfAndIdle) {
-  const gdi::IconImage i = Compose(50, 0);
+  const Picture& i = Compose(50, 0);
   for (int y = 2; y <= 30; ++y) {
     EXPECT_EQ(Opaque(i, 2, y), y >= 16) << y;
     EXPECT_EQ(Opaque(i, 14, y), y >= 16) << y;
@@ -87,38 +71,49 @@ TEST_F(Icons, HalfAndIdle) {
 
 TEST_F(Icons, AnUndrawnBarShowsFullAndNothingCarriesOver) {
   Compose(0, 0);
-  tray::ResetBarIcon(template0, working);
-  tray::DrawBar(working, blank, 0, 25);  // processor 1 had no valid reading
-  const gdi::HICON icon = tray::ComposeIcon(working);
-  gdi::IconImage i;
-  ASSERT_TRUE(gdi::ReadIconImage(icon, &i));
-  gdi::DestroyIcon(icon);
+  icon.Reset();
+  icon.DrawBar(0, 25);  // processor 1 had no valid reading
+  icon.Publish(area);
+  const Picture& i = area.Pictures().back().picture;
   EXPECT_FALSE(Opaque(i, 5, 23));
   EXPECT_TRUE(Opaque(i, 5, 24));
   EXPECT_TRUE(Opaque(i, 20, 2));
   EXPECT_FALSE(Opaque(i, 17, 2));
 }
 
-TEST_F(Icons, ARecolourShowsInTheNextIcon) {
-  tray::RecolourBars(colour, tray::IconColour(3));  // Purple, one step off the key colour
-  template0.SetPicture(colour.Image());
-  const gdi::IconImage i = Compose(100, 100);
-  EXPECT_EQ(i.argb[10 * 32 + 5], 0xFFFE00FEu);
-  EXPECT_EQ(i.argb[10 * 32 + 25], 0xFFFE00FEu);
+// Every colour in turn: the bars take the new colour whatever the old one was (Purple lies one
+// step off the key colour), the frame and column 17 never change.
+TEST_F(Icons, EachColourReplacesExactlyTheBarPixels) {
+  for (int c : {5, 4, 3, 1, 0, 2, 6, 3}) {
+    icon.SetColour(c);
+    const Picture& i = Compose(100, 100);
+    int coloured = 0, clear = 0, black = 0;
+    for (std::uint32_t px : i.argb) {
+      coloured += px == platform::Opaque(tray::IconColour(c));
+      clear += px == 0u;
+      black += px == 0xFF000000u;
+    }
+    EXPECT_EQ(coloured, 725) << c;
+    EXPECT_EQ(clear, 29) << c;
+    EXPECT_EQ(black, 1024 - 725 - 29) << c;
+  }
 }
 
-TEST_F(Icons, TenThousandIconsLeakNothing) {
-  Compose(10, 90);  // let every recycled object exist once
-  const std::size_t before = gdi::LiveObjectCount();
-  for (int n = 0; n < 10000; ++n) {
-    tray::ResetBarIcon(template0, working);
-    tray::DrawBar(working, blank, 0, n % 101);
-    tray::DrawBar(working, blank, 1, 100 - n % 101);
-    const gdi::HICON icon = tray::ComposeIcon(working);
-    ASSERT_NE(icon, 0u);
-    gdi::DestroyIcon(icon);
-  }
-  EXPECT_EQ(gdi::LiveObjectCount(), before);
+// The area hears of a picture only when its pixels differ from the last one it was given.
+TEST_F(Icons, TheSamePixelsAgainAreNotHandedOver) {
+  Compose(50, 50);
+  Compose(50.5, 50);  // the same blank heights
+  EXPECT_EQ(area.Pictures().size(), 1u);
+  Compose(50, 0);
+  Compose(50, 0);
+  EXPECT_EQ(area.Pictures().size(), 2u);
+  icon.SetColour(2);  // the same colour again: the same pixels
+  Compose(50, 0);
+  EXPECT_EQ(area.Pictures().size(), 2u);
+  icon.SetColour(4);
+  Compose(50, 0);
+  ASSERT_EQ(area.Pictures().size(), 3u);
+  EXPECT_EQ(area.Pictures().back().picture.At(5, 20), 0xFFFF0000u);
 }
 
 }  // namespace

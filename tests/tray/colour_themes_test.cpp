@@ -1,19 +1,15 @@
-// Icon colours: the table, recolouring of the coloured two-bar image, the stored setting.
+// Icon colours: the table and the stored setting.
 #include "tray/colour_themes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "two_bar_images.h"
-
-using platform::PictureSurface;
-
 namespace {
 
 TEST(ColourTable, CaptionsAndColours) {
   const char* captions[] = {"Blue", "Cyan", "Green", "Purple", "Red", "White", "Yellow"};
-  const gdi::COLORREF colours[] = {0xFF0000, 0xFFFF00, 0x00FF00, 0xFE00FE, 0x0000FF, 0xFFFFFF, 0x00FFFF};
+  const platform::Colour colours[] = {0x0000FF, 0x00FFFF, 0x00FF00, 0xFE00FE, 0xFF0000, 0xFFFFFF, 0xFFFF00};
   for (int i = 0; i < tray::kColourCount; ++i) {
     EXPECT_STREQ(tray::ColourCaption(i), captions[i]);
     EXPECT_EQ(tray::IconColour(i), colours[i]);
@@ -23,40 +19,6 @@ TEST(ColourTable, CaptionsAndColours) {
   EXPECT_EQ(tray::ColourCaption(7), nullptr);
   EXPECT_EQ(tray::ColourCaption(-1), nullptr);
 }
-
-// Counts pixels of a surface by colour (0x00BBGGRR through GetPixel).
-int Count(const PictureSurface& s, gdi::COLORREF c) {
-  int n = 0;
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) n += gdi::GetPixel(s.hDC(), x, y) == c;
-  return n;
-}
-
-struct Recolour : ::testing::Test {
-  PictureSurface dual{32, 32, 0xFFFFFF};
-  void SetUp() override { dual.SetPicture(tray_test::ColouredBars()); }
-};
-
-// Every colour in turn, from the picture's own white: the bars take the new colour whatever the
-// old one was (Purple lies one step off the key colour), the frame and column 17 never change.
-TEST_F(Recolour, EachColourReplacesExactlyTheBarPixels) {
-  for (int i : {5, 4, 3, 1, 0, 2, 6, 3}) {
-    tray::RecolourBars(dual, tray::IconColour(i));
-    EXPECT_EQ(Count(dual, tray::IconColour(i)), 725) << i;
-    EXPECT_EQ(Count(dual, 0xFF00FF), 29) << i;
-    EXPECT_EQ(Count(dual, 0), 1024 - 725 - 29) << i;
-  }
-}
-
-TEST_F(Recolour, TheSameColourAgainChangesNothingAndAnnouncesTheChange) {
-  tray::RecolourBars(dual, 0x00FFFF);
-  int calls = 0;
-  dual.SetChangedCallback([&] { ++calls; });
-  tray::RecolourBars(dual, 0x00FFFF);
-  EXPECT_EQ(Count(dual, 0x00FFFF), 725);
-  EXPECT_EQ(calls, 1);
-}
-
 TEST(ParseColourIndex, AcceptsPlainWholeNumbersZeroToSix) {
   const struct {
     const char* text;

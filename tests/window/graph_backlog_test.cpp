@@ -7,29 +7,25 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/raster_graphics/picture_surface.h"
 #include "window/usage_graphs.h"
 
 namespace {
 
 using platform::Int16;
-using platform::PictureSurface;
+using window::GraphPicture;
 
-// Both graphs with their scratch surfaces and state, after the initial grid.
+// Both graphs and their state, after the initial grid.
 struct Graphs {
   Graphs() {
-    for (int i = 0; i < 2; ++i) {
-      pic1[i] = std::make_unique<PictureSurface>(405, 50, 0x000000, 0x0000FF);
-      pic2[i] = std::make_unique<PictureSurface>(405, 50, 0x808080);
-    }
+    for (auto& p : pic1) p = std::make_unique<GraphPicture>(405, 50, 0x000000);
     window::GraphSetup(*pic1[0], *pic1[1], GridTick);
   }
   void Draw(double cpu0, double cpu1) {
-    window::ScrollGraph(*pic1[0], *pic2[0], GraphY[0], PrevGraphY[0], cpu0);
-    window::ScrollGraph(*pic1[1], *pic2[1], GraphY[1], PrevGraphY[1], cpu1);
+    window::ScrollGraph(*pic1[0], GraphY[0], PrevGraphY[0], cpu0);
+    window::ScrollGraph(*pic1[1], GraphY[1], PrevGraphY[1], cpu1);
     window::GridMarksStep(*pic1[0], *pic1[1], GridTick);
   }
-  std::unique_ptr<PictureSurface> pic1[2], pic2[2];
+  std::unique_ptr<GraphPicture> pic1[2];
   Int16 GraphY[2], PrevGraphY[2], GridTick;
 };
 
@@ -40,8 +36,8 @@ double Reading(int tick, int graph) {
 
 void ExpectSame(const Graphs& a, const Graphs& b, int ticks) {
   for (int g = 0; g < 2; ++g) {
-    const std::uint32_t* pa = a.pic1[g]->Pixels();
-    const std::uint32_t* pb = b.pic1[g]->Pixels();
+    const std::uint32_t* pa = a.pic1[g]->Image().argb.data();
+    const std::uint32_t* pb = b.pic1[g]->Image().argb.data();
     int differing = 0;
     for (int i = 0; i < 405 * 50; ++i) differing += pa[i] != pb[i];
     EXPECT_EQ(differing, 0) << "graph " << g << " after " << ticks << " ticks";

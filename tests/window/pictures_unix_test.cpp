@@ -6,14 +6,12 @@
 #include <QImage>
 #include <QString>
 
-#include "platform/raster_graphics/qt_images_unix.h"
+#include "platform/pictures/picture_unix.h"
 
 // The application icon that menus show (data/icons, drawn by scripts/make-app-icons.py) is the
 // window icon at 32 pixels, transparency included.
 TEST(Pictures, InstalledApplicationIconIsTheWindowIcon) {
-  const gdi::HICON icon = window::CreateWindowIcon();
-  const QImage program = platform::IconToQImage(icon).convertToFormat(QImage::Format_ARGB32);
-  gdi::DestroyIcon(icon);
+  const QImage program = platform::ToQImage(window::WindowIconPicture()).convertToFormat(QImage::Format_ARGB32);
   const QImage installed = QImage(QString::fromUtf8(ZELMARO_TEST_DATA "/../../data/icons/hicolor/32x32/apps/zelmaro.png"))
                                .convertToFormat(QImage::Format_ARGB32);
   ASSERT_EQ(installed.size(), QSize(32, 32));

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "platform/raster_graphics/qt_images_unix.h"
+#include "platform/pictures/picture_unix.h"
 #include "platform/window_system/native_unix.h"
 #include "support/qt_app_unix.h"
 #include "window/form_controls.h"
@@ -27,7 +27,7 @@ QImage ShowAndGrab(window::Form1Controls& c) {
   QWidget* form = platform::WidgetOf<QWidget>(*c.form);
   if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
     QApplication::sync();
-    return form->screen()->grabWindow(c.form->Handle()).toImage();
+    return form->screen()->grabWindow(form->winId()).toImage();
   }
   return form->grab().toImage();
 }
@@ -41,8 +41,9 @@ TEST(WindowScreenshotTest, GraphsStripsAndButtonWhereTheLayoutPutsThem) {
   window::GraphSetup(*c->pic1[0], *c->pic1[1], tick);
   for (int n = 0; n < 300; ++n) {
     const double cpu[2] = {50 + 45 * std::sin(n / 9.0), 20 + 15 * std::sin(n / 4.0)};
-    for (int i = 0; i < 2; ++i) window::ScrollGraph(*c->pic1[i], window::ScrollScratch(*c, i), graphY[i], prevY[i], cpu[i]);
+    for (int i = 0; i < 2; ++i) window::ScrollGraph(*c->pic1[i], graphY[i], prevY[i], cpu[i]);
     window::GridMarksStep(*c->pic1[0], *c->pic1[1], tick);
+    window::ShowGraphs(*c);
     c->Label6->SetCaption(window::UsageText(cpu[0]));
     c->Label5->SetCaption(window::UsageText(cpu[1]));
   }
@@ -57,10 +58,10 @@ TEST(WindowScreenshotTest, GraphsStripsAndButtonWhereTheLayoutPutsThem) {
     EXPECT_TRUE(shot.save(QString::fromLocal8Bit(path), "PNG"));
   }
 
-  const QImage strip7 = platform::PictureToPixmap(*window::ScaleStripPicture(7)).toImage();
+  const QImage strip7 = platform::ToQImage(window::ScaleStripPicture(7));
   for (int g = 0; g < 2; ++g) {
     const int top = window::kGraphTop[g];
-    const std::uint32_t* px = c->pic1[g]->Pixels();
+    const std::uint32_t* px = c->pic1[g]->Image().argb.data();
     for (int y = 0; y < 50; ++y) {
       // Graph pixels right of the inner strip, up to and including the last column.
       for (int x = 7; x < 405; ++x) {

@@ -1,4 +1,4 @@
-// The notify-icon requests on the desktop's tray, as the program opens it, with a private
+// The notification area on the desktop's tray, as the program opens it, with a private
 // session bus as the session's and a watcher of the test's own as the host.
 #include <gtest/gtest.h>
 
@@ -7,8 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/notification_area/desktop_tray.h"
-#include "platform/raster_graphics/gdi.h"
+#include "platform/notification_area/notification_area.h"
 #include "platform/window_system/form_window.h"
 #include "platform/window_system/popup_menu.h"
 #include "support/private_bus_unix.h"
@@ -17,18 +16,6 @@
 namespace {
 
 using namespace testing_bus;
-
-platform::NOTIFYICONDATAA Record(gdi::HICON icon) {
-  platform::NOTIFYICONDATAA d{};
-  d.cbSize = 88;
-  d.hWnd = 5;
-  d.uID = 1;
-  d.uFlags = 7;
-  d.uCallbackMessage = 512;
-  d.hIcon = icon;
-  std::snprintf(d.szTip, sizeof d.szTip, "Tip text");
-  return d;
-}
 
 class DesktopTrayOnPrivateBus : public ::testing::Test {
  protected:
@@ -53,20 +40,8 @@ class DesktopTrayOnPrivateBus : public ::testing::Test {
     } else {
       qunsetenv("DBUS_SESSION_BUS_ADDRESS");
     }
-    tray_.area->SetCallback([this](std::uint32_t w, std::uint32_t m, std::uint32_t mouse) {
-      EXPECT_EQ(w, 5u);
-      EXPECT_EQ(m, 512u);
-      mice_.push_back(mouse);
-    });
-    tray_.hosts->SetHostHandler([this](bool present) { presence_.push_back(present); });
-    pixels_.assign(32 * 32, 0xFF00FF00u);
-  }
-  bool Send(std::uint32_t message, const std::vector<std::uint32_t>& px) {
-    const gdi::HICON icon = gdi::CreateIconFromArgb(32, 32, px.data());
-    const auto d = Record(icon);
-    const bool ok = tray_.area->Shell_NotifyIconA(message, &d);
-    gdi::DestroyIcon(icon);
-    return ok;
+    tray_->SetRequestHandler([this](platform::NotificationArea::Request r) { requests_.push_back(r); });
+    tray_->SetHostHandler([this](bool present) { presence_.push_back(present); });
   }
   QString ItemService() { return watcher_.items.isEmpty() ? QString() : watcher_.items.last(); }
   QDBusMessage Item(const QString& iface, const QString& method, const QVariantList& args) {
@@ -83,17 +58,17 @@ class DesktopTrayOnPrivateBus : public ::testing::Test {
   FakeWatcher watcher_;
   std::unique_ptr<platform::FormWindow> form_;
   std::unique_ptr<platform::PopupMenu> menu_;
-  platform::DesktopTray tray_;
-  std::vector<std::uint32_t> pixels_;
-  std::vector<std::uint32_t> mice_;
+  std::unique_ptr<platform::NotificationArea> tray_;
+  platform::Picture picture_{32, 32, platform::Opaque(0x00FF00)};
+  std::vector<platform::NotificationArea::Request> requests_;
   std::vector<bool> presence_;
 };
 
-TEST_F(DesktopTrayOnPrivateBus, TheRecordsIconShowsWithItsMenuAndDescriptionWhileAHostIsThere) {
-  EXPECT_FALSE(tray_.hosts->HostPresent());  // nothing added yet
-  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+TEST_F(DesktopTrayOnPrivateBus, ThePictureShowsWithItsMenuAndDescriptionWhileAHostIsThere) {
+  EXPECT_FALSE(tray_->HostPresent());  // nothing added yet
+  tray_->Show(picture_, "Tip text");
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
-  EXPECT_TRUE(tray_.hosts->HostPresent());
+  EXPECT_TRUE(tray_->HostPresent());
   EXPECT_EQ(presence_, std::vector<bool>{true});
   EXPECT_EQ(ItemProperty("Title").toString(), "Tip text");
   EXPECT_EQ(ItemProperty("IconAccessibleDesc").toString(), "Two bars");
@@ -104,35 +79,35 @@ TEST_F(DesktopTrayOnPrivateBus, TheRecordsIconShowsWithItsMenuAndDescriptionWhil
   Counter icons, tips;
   host_.connect(ItemService(), "/StatusNotifierItem", "org.kde.StatusNotifierItem", "NewIcon", &icons, SLOT(Hit()));
   host_.connect(ItemService(), "/StatusNotifierItem", "org.kde.StatusNotifierItem", "NewToolTip", &tips, SLOT(Hit()));
-  for (int i = 0; i < 10; ++i) ASSERT_TRUE(Send(platform::NIM_MODIFY, pixels_));
-  auto changed = pixels_;
-  changed[500] = 0xFFFF0000u;
-  ASSERT_TRUE(Send(platform::NIM_MODIFY, changed));
+  for (int i = 0; i < 10; ++i) tray_->Show(picture_, "Tip text");
+  auto changed = picture_;
+  changed.argb[500] = 0xFFFF0000u;
+  tray_->Show(changed, "Tip text");
   ASSERT_TRUE(SpinUntil([&] { return icons.hits > 0; }));
   SpinUntil([] { return false; }, 500);  // let any stray signal arrive
   EXPECT_EQ(icons.hits, 1);
   EXPECT_EQ(tips.hits, 0);
 
-  ASSERT_TRUE(Send(platform::NIM_DELETE, changed));
+  tray_->Remove();
   EXPECT_TRUE(SpinUntil([&] { return ItemProperty("Status").toString() == "Passive"; }));
-  EXPECT_FALSE(tray_.hosts->HostPresent());
+  EXPECT_FALSE(tray_->HostPresent());
   EXPECT_EQ(presence_, (std::vector<bool>{true, false}));
 }
 
-TEST_F(DesktopTrayOnPrivateBus, HostRequestsBecomeCallbacksOnceABurst) {
-  ASSERT_TRUE(Send(platform::NIM_ADD, pixels_));
+TEST_F(DesktopTrayOnPrivateBus, HostGesturesBecomeRequestsOnceABurst) {
+  tray_->Show(picture_, "Tip text");
   ASSERT_TRUE(SpinUntil([&] { return !watcher_.items.isEmpty(); }));
   Item("org.kde.StatusNotifierItem", "Activate", {0, 0});
-  ASSERT_TRUE(SpinUntil([&] { return mice_.size() == 1; }));
-  EXPECT_EQ(mice_[0], 515u);
+  ASSERT_TRUE(SpinUntil([&] { return requests_.size() == 1; }));
+  EXPECT_EQ(requests_[0], platform::NotificationArea::Request::Open);
   Item("org.kde.StatusNotifierItem", "SecondaryActivate", {0, 0});
   Item("org.kde.StatusNotifierItem", "Scroll", {120, "vertical"});
   Item("org.kde.StatusNotifierItem", "ContextMenu", {0, 0});
-  ASSERT_TRUE(SpinUntil([&] { return mice_.size() == 2; }));
-  EXPECT_EQ(mice_[1], 517u);
+  ASSERT_TRUE(SpinUntil([&] { return requests_.size() == 2; }));
+  EXPECT_EQ(requests_[1], platform::NotificationArea::Request::Menu);
 
   // A burst of activations sent without waiting: one request.
-  mice_.clear();
+  requests_.clear();
   for (int i = 0; i < 30; ++i) {
     QDBusMessage msg = QDBusMessage::createMethodCall(ItemService(), "/StatusNotifierItem",
                                                       "org.kde.StatusNotifierItem", "Activate");
@@ -140,16 +115,16 @@ TEST_F(DesktopTrayOnPrivateBus, HostRequestsBecomeCallbacksOnceABurst) {
     host_.asyncCall(msg);
   }
   SpinUntil([] { return false; });
-  ASSERT_FALSE(mice_.empty());
-  EXPECT_EQ(mice_[0], 515u);
-  EXPECT_LE(mice_.size(), 2u);  // a stall of the loaded machine may split the burst once
+  ASSERT_FALSE(requests_.empty());
+  EXPECT_EQ(requests_[0], platform::NotificationArea::Request::Open);
+  EXPECT_LE(requests_.size(), 2u);  // a stall of the loaded machine may split the burst once
 
   // Once deleted, the icon reports nothing.
-  ASSERT_TRUE(Send(platform::NIM_DELETE, pixels_));
-  mice_.clear();
+  tray_->Remove();
+  requests_.clear();
   Item("org.kde.StatusNotifierItem", "Activate", {0, 0});
   SpinUntil([] { return false; }, 500);
-  EXPECT_TRUE(mice_.empty());
+  EXPECT_TRUE(requests_.empty());
 }
 
 }  // namespace

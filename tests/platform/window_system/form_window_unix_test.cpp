@@ -8,8 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/raster_graphics/picture_surface.h"
-#include "platform/raster_graphics/surface_view_unix.h"
+#include "platform/window_system/picture_view_unix.h"
 #include "platform/window_system/native_unix.h"
 #include "support/qt_app_unix.h"
 
@@ -82,35 +81,32 @@ TEST(FormWindowTest, AMinimiseTheHandlerAnswersByHidingNeverReachesTheWindowSyst
 
 TEST(FormWindowTest, ControlsTakeTheFocusInTheOrderTheyWereMadeAndGoWithTheForm) {
   EnsureApp();
-  platform::PictureSurface surface(20, 10, 0x000000);
+  const platform::Picture picture(20, 10);
   QPointer<QWidget> button;
   {
     FormWindow w("t", 100, 50);
     w.AddLabel({0, 0, 10, 10}, "a");
     auto* first = w.AddPushButton({0, 20, 30, 20}, "first");
     w.AddPushButton({40, 20, 30, 20}, "second");
-    w.AddPictureBox(0, 40, surface);
+    w.AddPictureBox(0, 40, picture);
     button = Widget(*first);
     QWidget* focus = Widget(w)->nextInFocusChain();
     while (focus != Widget(w) && !(focus->focusPolicy() & Qt::TabFocus)) focus = focus->nextInFocusChain();
     EXPECT_EQ(focus, button.data());
   }
   EXPECT_TRUE(button.isNull());
-  surface.Cls();  // the picture box is gone: the surface must not call into it
 }
 
-TEST(SurfaceViewTest, RepaintsFromTheSurfaceAndLetsGoOfIt) {
+TEST(PictureViewTest, ShowsThePicturesPixelsWhenToldTheyChanged) {
   EnsureApp();
-  platform::PictureSurface s(20, 10, 0x000000);
-  {
-    platform::SurfaceView view(s);
-    EXPECT_EQ(view.size(), QSize(20, 10));
-    s.Line(2, 3, 6, 3, 0x0000FF);
-    const QImage shown = view.grab().toImage();
-    EXPECT_EQ(shown.pixel(4, 3) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(shown.pixel(4, 4) & 0xFFFFFF, 0x000000u);
-  }
-  s.Cls();  // the view is gone: the surface must not call into it
+  platform::Picture p(20, 10, platform::Opaque(0x000000));
+  platform::PictureView view(p);
+  EXPECT_EQ(view.size(), QSize(20, 10));
+  p.Fill(2, 3, 4, 1, platform::Opaque(0xFF0000));
+  view.update();
+  const QImage shown = view.grab().toImage();
+  EXPECT_EQ(shown.pixel(4, 3) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(shown.pixel(4, 4) & 0xFFFFFF, 0x000000u);
 }
 
 }  // namespace

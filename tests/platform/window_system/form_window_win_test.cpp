@@ -1,4 +1,5 @@
 #include "platform/window_system/form_window.h"
+#include "platform/window_system/native_win.h"
 
 #include "platform/runtime/windows_system_win.h"
 
@@ -13,7 +14,6 @@ TEST(FormWindowWin, UserCloseAndAnotherProgramsCloseAreTold) {
   std::vector<int> reasons;
   w.SetCloseRequestHandler([&reasons](int reason) { reasons.push_back(reason); });
   w.Close();
-  const HWND hwnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w.Handle()));
-  ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  ::SendMessageW(w.Native().hwnd, WM_CLOSE, 0, 0);
   EXPECT_EQ(reasons, (std::vector<int>{platform::FormWindow::kCloseByUser, platform::FormWindow::kCloseByOtherProgram}));
 }

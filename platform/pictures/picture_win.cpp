@@ -1,10 +1,10 @@
-#include "platform/raster_graphics/system_icon_win.h"
+#include "platform/pictures/picture_win.h"
 
 #include <vector>
 
 namespace platform {
 
-HICON SystemIconFromImage(const gdi::IconImage& image) {
+HICON SystemIcon(const Picture& image) {
   const int w = image.width, h = image.height;
   if (w <= 0 || h <= 0 || image.argb.size() != static_cast<std::size_t>(w) * static_cast<std::size_t>(h))
     return nullptr;
@@ -51,11 +51,6 @@ HICON SystemIconFromImage(const gdi::IconImage& image) {
   }
   ::DeleteObject(colour);
   return icon;
-}
-
-HICON SystemIcon(gdi::HICON icon) {
-  gdi::IconImage image;
-  return gdi::ReadIconImage(icon, &image) ? SystemIconFromImage(image) : nullptr;
 }
 
 }  // namespace platform
