@@ -12,7 +12,7 @@ namespace {
 
 class CountingArea : public platform::NotificationArea {
  public:
-  void Show(const platform::Picture& picture, const std::string&) override {
+  void Show(const platform::Picture& picture, const std::string&, const platform::PictureLines&) override {
     benchmark::DoNotOptimize(picture.argb.data());
     ++shown;
   }

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "platform/notification_area/notification_area_unix.h"
-#include "platform/tray_host/icon_scaling.h"
+#include "platform/pictures/scaled_picture.h"
+#include "platform/tray_host/icon_sizes.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void BM_ScaleToEveryTraySize(benchmark::State& state) {
   const auto px = Bars(0xFF00FF00u);
   for (auto _ : state)
     for (int size : platform::kTrayIconSizes)
-      benchmark::DoNotOptimize(platform::ScaleIconCrisp(px.argb.data(), 32, 32, size, size));
+      benchmark::DoNotOptimize(platform::Scaled(px, size, size));
 }
 BENCHMARK(BM_ScaleToEveryTraySize);
 

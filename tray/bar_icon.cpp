@@ -45,7 +45,7 @@ void BarIcon::Publish(platform::NotificationArea& area) {
   if (composed_ == handedOver_) return;  // the common case while usage is steady
   // The next Reset overwrites every pixel of composed_, so the two swap rather than copy.
   std::swap(composed_, handedOver_);
-  area.Show(handedOver_, kTrayTip);
+  area.Show(handedOver_, kTrayTip, TwoBarLines());
 }
 
 }  // namespace tray

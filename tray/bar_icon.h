@@ -28,8 +28,8 @@ class BarIcon {
   void Reset();
   // Blanks the top BlankHeight(reading) rows of bar 0 (columns 0-14) or bar 1 (17-31).
   void DrawBar(int bar, double reading);
-  // Hands the composed picture to the area, with the tray tooltip, unless it is the picture
-  // last handed over.
+  // Hands the composed picture to the area, with the tray tooltip and the lines it keeps at
+  // smaller sizes, unless it is the picture last handed over.
   void Publish(platform::NotificationArea& area);
 
  private:

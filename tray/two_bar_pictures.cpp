@@ -4,6 +4,9 @@ namespace tray {
 
 namespace {
 
+constexpr platform::PixelRun kLineColumns[] = {{0, 1}, {15, 16}, {30, 31}};
+constexpr platform::PixelRun kLineRows[] = {{0, 1}, {31, 31}};
+
 bool FrameOrDivider(int x, int y) { return y < 2 || y == 31 || x < 2 || x == 15 || x == 16 || x > 29; }
 
 // The two-bar picture with the given colour in the bars; column 17 is always magenta.
@@ -20,5 +23,7 @@ platform::Picture TwoBars(platform::Colour bars) {
 platform::Picture ColouredBarsPicture() { return TwoBars(0xFFFFFF); }
 
 platform::Picture BlankBarsPicture() { return TwoBars(kKeyColour); }
+
+platform::PictureLines TwoBarLines() { return {kLineColumns, kLineRows}; }
 
 }  // namespace tray

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/pictures/picture.h"
+#include "platform/pictures/scaled_picture.h"
 
 namespace tray {
 
@@ -12,5 +13,8 @@ inline constexpr platform::Colour kKeyColour = 0xFF00FF;  // magenta: transparen
 platform::Picture ColouredBarsPicture();
 // Magenta in columns 2-14 and 17-29 of rows 2-30.
 platform::Picture BlankBarsPicture();
+// The frame's and the divider's lines: an icon drawn smaller than 32 pixels keeps each one
+// pixel wide and gives the bars the rest, so no line doubles or drops out at 20 or 24 pixels.
+platform::PictureLines TwoBarLines();
 
 }  // namespace tray

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/pictures/picture.h"
+#include "platform/pictures/scaled_picture.h"
 
 namespace platform {
 
@@ -20,8 +21,11 @@ class NotificationArea {
   enum class Request { Open, Menu };
 
   virtual ~NotificationArea() = default;
-  // Shows the icon, or replaces what it shows. Both are copied; alpha 0 is transparent.
-  virtual void Show(const Picture& picture, const std::string& tooltip) = 0;
+  // Shows the icon, or replaces what it shows. Both are copied; alpha 0 is transparent. Where
+  // the icon is drawn at another size than the picture's, the picture is Scaled with its lines
+  // (whose runs the caller keeps for the life of the area).
+  virtual void Show(const Picture& picture, const std::string& tooltip, const PictureLines& lines) = 0;
+  void Show(const Picture& picture, const std::string& tooltip) { Show(picture, tooltip, {}); }
   // Takes the icon away.
   virtual void Remove() = 0;
   // True while a host shows the icon (or, where the system always has one, always).

@@ -31,17 +31,14 @@ DesktopNotificationArea::DesktopNotificationArea(std::shared_ptr<TrayIcon> icon)
   connect(icon_.get(), &TrayIcon::HostPresenceChanged, this, [this](bool present) { HostChanged(present); });
 }
 
-void DesktopNotificationArea::Show(const Picture& picture, const std::string& tooltip) {
+void DesktopNotificationArea::Show(const Picture& picture, const std::string& tooltip, const PictureLines&) {
   // Hosts are asked for work only for what they show differently.
   if (!shown_ || tooltip != tooltip_) {
     tooltip_ = tooltip;
     icon_->SetToolTip(QString::fromStdString(tooltip));
   }
-  if (!shown_ || picture.width != picture_.width || picture.height != picture_.height ||
-      picture.argb != picture_.argb) {
-    picture_.width = picture.width;
-    picture_.height = picture.height;
-    picture_.argb.assign(picture.argb.begin(), picture.argb.end());
+  if (!shown_ || picture != picture_) {
+    picture_ = picture;
     icon_->SetPicture(picture_);
   }
   if (!shown_) icon_->SetVisible(true);

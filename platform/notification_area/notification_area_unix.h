@@ -19,7 +19,9 @@ class DesktopNotificationArea : public QObject, public NotificationArea {
  public:
   explicit DesktopNotificationArea(std::shared_ptr<TrayIcon> icon);
 
-  void Show(const Picture& picture, const std::string& tooltip) override;
+  using NotificationArea::Show;
+  // The tray hosts draw every picture by plain centre sampling: lines are not asked for.
+  void Show(const Picture& picture, const std::string& tooltip, const PictureLines& lines) override;
   void Remove() override;
   bool HostPresent() const override { return icon_->HostPresent(); }
   TrayIcon& Icon() const { return *icon_; }
@@ -28,7 +30,7 @@ class DesktopNotificationArea : public QObject, public NotificationArea {
   std::shared_ptr<TrayIcon> icon_;
   bool shown_ = false;
   std::string tooltip_;
-  TrayPicture picture_;  // kept, so a new picture reuses its storage
+  Picture picture_;  // kept, so a new picture reuses its storage
   TrayCallbackQueue requests_;
 };
 

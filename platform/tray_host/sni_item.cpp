@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "platform/tray_host/dbus_menu_service.h"
-#include "platform/tray_host/icon_scaling.h"
+#include "platform/pictures/scaled_picture.h"
+#include "platform/tray_host/icon_sizes.h"
 
 namespace platform {
 
@@ -33,7 +34,7 @@ SniIconPixmapList MakePixmaps(const TrayPicture& icon) {
       icon.argb.size() != static_cast<std::size_t>(icon.width) * icon.height)
     return pixmaps;
   // A size twice an earlier one repeats that one's pixels (see kTrayIconSizes).
-  std::vector<std::uint32_t> made[std::size(kTrayIconSizes)];
+  Picture made[std::size(kTrayIconSizes)];
   bool ownSizeListed = false;
   for (std::size_t i = 0; i < std::size(kTrayIconSizes); ++i) {
     const int size = kTrayIconSizes[i];
@@ -44,12 +45,11 @@ SniIconPixmapList MakePixmaps(const TrayPicture& icon) {
       pixels = icon.argb.data();
       ownSizeListed = true;
     } else if (half < i) {
-      const int h = kTrayIconSizes[half];
-      made[i] = ScaleIconCrisp(made[half].data(), h, h, size, size);
-      pixels = made[i].data();
+      made[i] = Scaled(made[half], size, size);
+      pixels = made[i].argb.data();
     } else {
-      made[i] = ScaleIconCrisp(icon.argb.data(), icon.width, icon.height, size, size);
-      pixels = made[i].data();
+      made[i] = Scaled(icon, size, size);
+      pixels = made[i].argb.data();
     }
     pixmaps.append(MakeSniIconPixmap(pixels, size, size));
   }

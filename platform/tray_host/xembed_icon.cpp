@@ -9,7 +9,7 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "platform/tray_host/icon_scaling.h"
+#include "platform/pictures/scaled_picture.h"
 
 namespace platform {
 
@@ -246,11 +246,11 @@ void XEmbedTrayIcon::Paint() {
   const int side = std::min(width_, height_);
   if (side <= 0) return;
   // At the picture's own size no scaling is needed: transparent pixels are skipped anyway.
-  std::vector<std::uint32_t> scaled;
+  Picture scaled;
   const std::uint32_t* px = icon_.argb.data();
   if (side != icon_.width || side != icon_.height) {
-    scaled = ScaleIconCrisp(icon_.argb.data(), icon_.width, icon_.height, side, side);
-    px = scaled.data();
+    scaled = Scaled(icon_, side, side);
+    px = scaled.argb.data();
   }
   const int ox = (width_ - side) / 2, oy = (height_ - side) / 2;
   xcb_clear_area(conn_, 0, window_, 0, 0, 0, 0);

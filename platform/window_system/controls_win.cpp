@@ -31,7 +31,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             picture.argb.size() == static_cast<std::size_t>(picture.width) * picture.height) {
           RECT area{};
           GetClientRect(hwnd, &area);
-          PaintPixels(dc, picture.argb.data(), picture.width, picture.height, area);
+          PaintPixels(dc, picture, area);
         }
       }
       EndPaint(hwnd, &ps);

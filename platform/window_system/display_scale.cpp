@@ -37,22 +37,4 @@ int UnscaleLength(int length, int dpi) {
 
 int FontPixelHeight(double points, int dpi) { return static_cast<int>(std::lround(points * dpi / 72.0)); }
 
-std::vector<std::uint32_t> ScaleNearest(const std::uint32_t* pixels, int width, int height, int destWidth,
-                                        int destHeight) {
-  std::vector<std::uint32_t> out(static_cast<std::size_t>(destWidth) * static_cast<std::size_t>(destHeight));
-  if (width <= 0 || height <= 0) return out;
-  // The source pixel under destination pixel d's centre: floor((d + 1/2) * from / to).
-  const auto source = [](int d, int from, int to) {
-    return static_cast<int>((2LL * d + 1) * from / (2LL * to));
-  };
-  std::vector<int> columns(static_cast<std::size_t>(destWidth));
-  for (int x = 0; x < destWidth; ++x) columns[static_cast<std::size_t>(x)] = source(x, width, destWidth);
-  std::uint32_t* row = out.data();
-  for (int y = 0; y < destHeight; ++y, row += destWidth) {
-    const std::uint32_t* from = pixels + static_cast<std::size_t>(source(y, height, destHeight)) * width;
-    for (int x = 0; x < destWidth; ++x) row[x] = from[columns[static_cast<std::size_t>(x)]];
-  }
-  return out;
-}
-
 }  // namespace platform

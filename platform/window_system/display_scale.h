@@ -1,11 +1,8 @@
 // How a window laid out in 96-dpi pixels is drawn on a display of another DPI: every edge is
 // scaled on its own (left' = round(left * s), right' = round((left + width) * s)), so controls
 // that touch at 100 % still touch and the layout keeps its proportions; pictures are sampled
-// at their pixels' nearest centres, so they keep pure colours and whole-pixel edges.
+// at their pixels' nearest centres (Scaled), so they keep pure colours and whole-pixel edges.
 #pragma once
-
-#include <cstdint>
-#include <vector>
 
 #include "platform/window_system/controls.h"
 
@@ -26,10 +23,5 @@ Rect UnscaleRect(const Rect& place, int dpi, int originX = 0, int originY = 0);
 int UnscaleLength(int length, int dpi);
 // A font's character height in pixels at dpi.
 int FontPixelHeight(double points, int dpi);
-
-// The picture of width x height pixels resampled to destWidth x destHeight: each destination
-// pixel takes the source pixel under its centre.
-std::vector<std::uint32_t> ScaleNearest(const std::uint32_t* pixels, int width, int height, int destWidth,
-                                        int destHeight);
 
 }  // namespace platform

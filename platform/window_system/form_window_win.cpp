@@ -9,6 +9,7 @@
 #include "platform/window_system/display_scale.h"
 #include "platform/window_system/native_win.h"
 #include "platform/pictures/picture_win.h"
+#include "platform/pictures/scaled_picture.h"
 
 
 namespace platform {
@@ -31,11 +32,7 @@ SIZE FrameSize(const FormState& s, int dpi) {
 
 // An icon of width x height pixels sampled from the window's icon picture.
 HICON IconOfSize(const FormState& s, int width, int height) {
-  Picture image;
-  image.width = width;
-  image.height = height;
-  image.argb = ScaleNearest(s.iconPixels.data(), s.iconWidth, s.iconHeight, width, height);
-  return SystemIcon(image);
+  return SystemIcon(Scaled(s.iconPicture, width, height));
 }
 
 HICON IconOfSystemSize(const FormState& s, int metric) {
@@ -46,9 +43,9 @@ HICON IconOfSystemSize(const FormState& s, int metric) {
 // The window's icons for its DPI: at 96 dpi the picture serves at both sizes, as it always
 // has; at other scales one icon per size the system shows, with the picture's own pixels.
 void ApplyIcons(HWND hwnd, FormState& s) {
-  if (s.iconPixels.empty()) return;
+  if (s.iconPicture.argb.empty()) return;
   const bool base = s.dpi == kBaseDpi;
-  HICON big = base ? IconOfSize(s, s.iconWidth, s.iconHeight) : IconOfSystemSize(s, SM_CXICON);
+  HICON big = base ? IconOfSize(s, s.iconPicture.width, s.iconPicture.height) : IconOfSystemSize(s, SM_CXICON);
   HICON small = base ? big : IconOfSystemSize(s, SM_CXSMICON);
   SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
@@ -225,9 +222,7 @@ std::string FormWindow::Title() const { return WindowText(Hwnd(*this)); }
 void FormWindow::SetIcon(const Picture& icon) {
   FormState& s = State(*this);
   if (icon.width <= 0 || icon.height <= 0) return;
-  s.iconWidth = icon.width;
-  s.iconHeight = icon.height;
-  s.iconPixels = icon.argb;
+  s.iconPicture = icon;
   ApplyIcons(Hwnd(*this), s);
 }
 

@@ -33,9 +33,7 @@ struct FormState {
   std::function<void()> resized;
   HICON icon = nullptr;       // the window's icon at the system's large size
   HICON smallIcon = nullptr;  // and at its small size (the same icon at 96 dpi)
-  int iconWidth = 0;          // the icon's own pixels, 0xAARRGGBB, alpha 0 transparent
-  int iconHeight = 0;
-  std::vector<std::uint32_t> iconPixels;
+  Picture iconPicture;        // the icon's own pixels
   int dpi = 96;  // of the monitor the window is on; the layout is scaled from 96
   int clientWidth = 0;   // in 96-dpi pixels
   int clientHeight = 0;

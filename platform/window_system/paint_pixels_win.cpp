@@ -1,17 +1,17 @@
-#include "platform/window_system/display_scale.h"
 #include "platform/window_system/paint_pixels_win.h"
 
-#include <vector>
+#include "platform/pictures/scaled_picture.h"
 
 namespace platform {
 
-void PaintPixels(HDC dc, const std::uint32_t* argb, int width, int height, const RECT& dest) {
+void PaintPixels(HDC dc, const Picture& picture, const RECT& dest) {
   const int w = dest.right - dest.left, h = dest.bottom - dest.top;
-  if (width <= 0 || height <= 0 || w <= 0 || h <= 0 || argb == nullptr) return;
-  std::vector<std::uint32_t> scaled;
-  if (w != width || h != height) {
-    scaled = ScaleNearest(argb, width, height, w, h);
-    argb = scaled.data();
+  if (picture.width <= 0 || picture.height <= 0 || w <= 0 || h <= 0) return;
+  Picture scaled;
+  const std::uint32_t* argb = picture.argb.data();
+  if (w != picture.width || h != picture.height) {
+    scaled = Scaled(picture, w, h);
+    argb = scaled.argb.data();
   }
   // The words are a top-down 32-bit DIB's rows as they are.
   BITMAPINFO info{};

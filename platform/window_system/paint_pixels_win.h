@@ -3,13 +3,12 @@
 // picture keeps its pure colours and whole-pixel edges at every display scale.
 #pragma once
 
-#include <cstdint>
-
+#include "platform/pictures/picture.h"
 #include "platform/runtime/windows_system_win.h"
 
 namespace platform {
 
-// argb: width x height 0xAARRGGBB words, top row first (alpha ignored).
-void PaintPixels(HDC dc, const std::uint32_t* argb, int width, int height, const RECT& dest);
+// Alpha is ignored: transparent pixels show black.
+void PaintPixels(HDC dc, const Picture& picture, const RECT& dest);
 
 }  // namespace platform

@@ -2,9 +2,10 @@
 
 namespace platform {
 
-void RecordingNotificationArea::Show(const Picture& picture, const std::string& tooltip) {
+void RecordingNotificationArea::Show(const Picture& picture, const std::string& tooltip,
+                                     const PictureLines& lines) {
   if (observer_) observer_(true);
-  shows_.push_back({picture, tooltip});
+  shows_.push_back({picture, tooltip, lines});
   shown_ = true;
 }
 

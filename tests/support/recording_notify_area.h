@@ -16,9 +16,11 @@ class RecordingNotificationArea : public NotificationArea {
   struct Shown {
     Picture picture;
     std::string tooltip;
+    PictureLines lines;
   };
 
-  void Show(const Picture& picture, const std::string& tooltip) override;
+  using NotificationArea::Show;
+  void Show(const Picture& picture, const std::string& tooltip, const PictureLines& lines) override;
   void Remove() override;
   bool HostPresent() const override { return present_; }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace {
 
@@ -51,15 +50,6 @@ TEST(DisplayScale, FontsAndTextWidths) {
     for (int width : {1, 40, 47, 125, 131})
       EXPECT_GE(platform::ScaleEdge(platform::UnscaleLength(width, kDpis[i]), kDpis[i]), width) << kDpis[i];
   }
-}
-
-// Nearest-centre sampling: the same picture at its own size; at 150 % only the source's
-// colours, each source column 1 or 2 wide, in order.
-TEST(DisplayScale, PicturesKeepTheirPixels) {
-  const std::uint32_t strip[] = {1, 2, 3, 4, 5, 6, 7};
-  EXPECT_EQ(platform::ScaleNearest(strip, 7, 1, 7, 1), std::vector<std::uint32_t>(strip, strip + 7));
-  EXPECT_EQ(platform::ScaleNearest(strip, 7, 1, 11, 2),
-            (std::vector<std::uint32_t>{1, 1, 2, 3, 3, 4, 5, 5, 6, 7, 7, 1, 1, 2, 3, 3, 4, 5, 5, 6, 7, 7}));
 }
 
 }  // namespace
