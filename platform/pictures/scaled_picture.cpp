@@ -64,7 +64,7 @@ Picture Scaled(const Picture& source, int width, int height, const PictureLines&
   const std::vector<int> columns = SourceIndices(source.width, out.width, lines.columns);
   const std::vector<int> rows = SourceIndices(source.height, out.height, lines.rows);
   for (int y = 0; y < out.height; ++y) {
-    const std::uint32_t* from = &source.At(0, rows[static_cast<std::size_t>(y)]);
+    const std::uint32_t* from = source.argb.data() + static_cast<std::size_t>(rows[static_cast<std::size_t>(y)]) * source.width;
     std::uint32_t* to = &out.At(0, y);
     for (int x = 0; x < out.width; ++x) {
       const std::uint32_t p = from[columns[static_cast<std::size_t>(x)]];
