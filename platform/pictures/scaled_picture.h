@@ -14,6 +14,8 @@ namespace platform {
 struct PixelRun {
   int first;
   int last;
+
+  friend bool operator==(const PixelRun&, const PixelRun&) = default;
 };
 
 // A picture's lines along each axis, in order and apart; none means none.
