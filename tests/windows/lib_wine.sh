@@ -72,7 +72,8 @@ icon_map() {
     END { for (y = 0; y < 16; y++) { s = ""; for (x = 0; x < 16; x++) s = s m[y, x]; print s } }'
 }
 # The 32 x 32 picture the program composes for readings P0 and P1 (- for an invalid one, which
-# leaves its bar full) in colour letter C, taken at every other pixel as Wine draws it at 16 x 16:
+# leaves its bar full) in colour letter C, as the program draws it at the shell's 16 x 16 (each
+# pixel the picture's pixel under its centre, 2X + 1 and 2Y + 1: one-pixel frame lines all round):
 # a black frame (rows 0, 1 and 31, columns 0, 1, 15, 16, 30 and 31), the left bar in columns 2
 # to 14 and the right one in 18 to 29 (17 is transparent), each coloured from row
 # round(32 - P / 3.125) down, the rows above it transparent.
@@ -80,7 +81,7 @@ expected_icon() {
   awk -v p0="$1" -v p1="$2" -v c="$3" 'function top(p,  v) {
       if (p == "-") return 0; v = 32 - p / 3.125; r = int(v); if (v - r > 0.5 || (v - r == 0.5 && r % 2)) r++; return r }
     BEGIN { t[0] = top(p0); t[1] = top(p1)
-      for (Y = 0; Y < 16; Y++) { s = ""; for (X = 0; X < 16; X++) { x = 2 * X; y = 2 * Y
+      for (Y = 0; Y < 16; Y++) { s = ""; for (X = 0; X < 16; X++) { x = 2 * X + 1; y = 2 * Y + 1
           if (y < 2 || y == 31 || x < 2 || x == 15 || x == 16 || x > 29) s = s "k"
           else if (x == 17) s = s "."
           else s = s (y >= t[x < 15 ? 0 : 1] ? c : ".") }

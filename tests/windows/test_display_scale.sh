@@ -4,7 +4,9 @@
 # area is 432 x 191 times the scale; every label's text fits its label in the label's font;
 # each graph shows 398 x scale columns between its scale strips, in the program's own colours
 # only (no blended pixel). Enter on the focused "Reset Avg" resets the clock, Esc hides the
-# window, and /? prints the help. Screenshots in BUILD_DIR/test-display-scale/.
+# window, and /? prints the help. The docked icon, at each DPI: drawn at the tray's size with
+# one-pixel frame and divider lines and no blended pixel, and at 96 dpi the very picture
+# test_icon_menu.sh expects. Screenshots in BUILD_DIR/test-display-scale/.
 # Usage: tests/windows/test_display_scale.sh BUILD_DIR   (as root, for the mount namespace)
 [ -n "${1:-}" ] && BUILD=$(cd "$1" && pwd)
 BUILD=${BUILD:?usage: $0 BUILD_DIR}
@@ -36,6 +38,33 @@ near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; }
 opened() { [ -n "$(window_visible | head -1)" ]; }
 hidden() { [ -z "$(window_visible)" ]; }
 docked() { tray_shot && [ -n "$(icon_map | tr -d '.\n')" ]; }
+# The docked icon in the last tray screenshot: "WxH columns C rows R others N", where W x H is
+# the box of its black frame, C the widths of the black runs across the bars' bottom row, R
+# those down the left bar, N the pixels inside the box that are neither black, green nor the
+# tray behind.
+icon_shape() {
+  convert "$TRAY" -depth 8 txt:- | $PY -c '
+import re, sys
+px = {}
+for line in sys.stdin:
+    m = re.match(r"(\d+),(\d+):.*#([0-9A-Fa-f]{6})", line)
+    if m: px[int(m[1]), int(m[2])] = m[3].upper()
+black = [p for p, c in px.items() if c == "000000"]
+if not black: sys.exit("no icon")
+x0, x1 = min(x for x, _ in black), max(x for x, _ in black)
+y0, y1 = min(y for _, y in black), max(y for _, y in black)
+def runs(cells):
+    out, n = [], 0
+    for c in cells + ["end"]:
+        if c == "000000": n += 1
+        elif n: out.append(str(n)); n = 0
+    return ",".join(out)
+row = [px[x, y1 - 1] for x in range(x0, x1 + 1)]
+col = [px[x0 + (x1 - x0 + 1) // 4, y] for y in range(y0, y1 + 1)]
+others = sum(1 for x in range(x0, x1 + 1) for y in range(y0, y1 + 1)
+             if px[x, y] not in ("000000", "00FF00", "404040", "DCDAD5"))
+print("%dx%d columns %s rows %s others %d" % (x1 - x0 + 1, y1 - y0 + 1, runs(row), runs(col), others))'
+}
 client_at() { xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p; s/.*Absolute upper-left Y: *//p' | tr '\n' ' '; }
 
 for DPI in ${DPIS:-96 120 144 192}; do
@@ -46,6 +75,13 @@ for DPI in ${DPIS:-96 120 144 192}; do
   track $!
   wine_app "$ST"
   check "the icon docks" wait_for 40 docked
+  if [ "$DPI" = 96 ]; then
+    check "96 dpi: the picture test_icon_menu.sh expects, pixel for pixel" wait_for 10 icon_is 30 70 g
+  fi
+  lines_kept() { tray_shot && SHAPE=$(icon_shape) && echo "$SHAPE" | grep -Eq '^([0-9]+)x\1 columns 1,1,1 rows 1,1 others 0$'; }
+  wait_for 10 lines_kept
+  cp "$TRAY" "$SHOTS/tray-$DPI.png"
+  check "the docked icon ($SHAPE): one-pixel lines, no blended pixel" lines_kept
   # The start shows the window once while it draws the graphs' grid, then hides it.
   wait_for 20 test -s "$PLACES"
   wait_for 10 hidden
