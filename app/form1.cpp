@@ -44,8 +44,8 @@ Form1Services WithDefaults(Form1Services s) {
   return s;
 }
 
-platform::SettingsStore MakeSettings(const std::string& dir) {
-  return dir.empty() ? platform::SettingsStore() : platform::SettingsStore(dir);
+platform::SettingsStore MakeSettings(const std::string& root) {
+  return root.empty() ? platform::SettingsStore() : platform::SettingsStore(root);
 }
 
 window::ColourEntries ColourMenuEntries() {
@@ -54,8 +54,8 @@ window::ColourEntries ColourMenuEntries() {
   return entries;
 }
 
-platform::SingleInstance MakeInstance(const std::string& dir) {
-  return dir.empty() ? platform::SingleInstance(kTitle) : platform::SingleInstance(kTitle, dir);
+platform::SingleInstance MakeInstance(const std::string& scope) {
+  return scope.empty() ? platform::SingleInstance(kTitle) : platform::SingleInstance(kTitle, scope);
 }
 
 }  // namespace
@@ -63,8 +63,8 @@ platform::SingleInstance MakeInstance(const std::string& dir) {
 Form1::Form1(Form1Services services)
     : services_(WithDefaults(std::move(services))),
       sampler_(std::move(services_.usageSource)),
-      settings_(MakeSettings(services_.configDir)),
-      instance_(MakeInstance(services_.lockDir)),
+      settings_(MakeSettings(services_.settingsRoot)),
+      instance_(MakeInstance(services_.instanceScope)),
       c_(window::CreateForm1Controls(ColourMenuEntries())),
       meter_(*c_) {
   if (!services_.notifyArea) {

@@ -23,8 +23,12 @@
 // What the program needs from its surroundings; tests replace any part of it.
 struct Form1Services {
   std::unique_ptr<platform::UsageSource> usageSource;  // null: the system's
-  std::string configDir;  // empty: the user's config directory
-  std::string lockDir;    // empty: the user's runtime directory
+  // Where the settings are kept (empty: the user's): a config directory on Linux, a key
+  // under HKEY_CURRENT_USER on Windows.
+  std::string settingsRoot;
+  // Where the single-instance check looks (empty: the user's): a lock directory on Linux, a
+  // part of the mutex's name on Windows.
+  std::string instanceScope;
   std::unique_ptr<platform::NotificationArea> notifyArea;  // null: the desktop's tray
   std::unique_ptr<platform::MessageBoxes> messageBoxes;    // null: the system's message boxes
   std::unique_ptr<platform::Clock> clock;                  // null: the system clock
