@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "platform/window_system/controls.h"
 #include "support/recording_notify_area.h"
 #include "support/scripted_usage_source.h"
 #include "support/temp_dir.h"

@@ -2,12 +2,9 @@
 // user learns once per run where and why it was not kept.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "form1_harness.h"
-#include "platform/window_system/message_loop.h"
-#include "window/form_controls.h"
 
 namespace {
 
