@@ -59,7 +59,7 @@ TEST_F(Form1Tick, InvalidReadingsAddNothingButStillCountAndReachTheGraph) {
   h->usage.usage[0] = h->usage.usage[1] = {0, platform::UsageStatus::Failed};
   f->Timer1_Timer();
   EXPECT_EQ(f->Sampler().Ticks(), 3);
-  EXPECT_DOUBLE_EQ(f->Sampler().Sum(1), 50);
+  EXPECT_DOUBLE_EQ(f->Sampler().Sum(0), 50);
   EXPECT_TRUE(f->Controls().Timer1->Enabled());
   Tick({20, 20});
   EXPECT_DOUBLE_EQ(f->Sampler().Sum(0), 70);
