@@ -88,7 +88,7 @@ TEST(Form1Startup, TheStoredColourIsRestoredAndABadOneFallsBackToGreenUntouched)
   struct Case {
     const char* stored;
     int ticked;
-  } cases[] = {{"6", 6}, {"0", 0}, {"abc", 2}, {"7", 2}, {"-1", 2}, {"99999", 2}, {"", 2}};
+  } cases[] = {{"6", 6}, {"abc", 2}, {"7", 2}};  // which texts are colours: the tray's tests
   for (const auto& c : cases) {
     h.StoreColour(c.stored);
     auto f = h.Make();
