@@ -12,7 +12,6 @@
 #include "tray/bar_icon.h"
 #include "tray/colour_themes.h"
 #include "window/form_controls.h"
-#include "window/usage_graphs.h"
 #include "window/usage_text.h"
 
 using platform::Int16;
@@ -26,10 +25,8 @@ constexpr const char* kSettingsKey = "Color";
 // For tray hosts that read out what an icon shows (XFCE shows it under the tooltip: short).
 constexpr const char* kIconDescription = "Usage of processors 0 and 1 as two bars, 0 on the left";
 
-constexpr std::uint32_t kStyleInfo =
-    platform::MB_OK | platform::MB_ICONINFORMATION | platform::MB_SETFOREGROUND;  // 0x10040
-constexpr std::uint32_t kStyleError =
-    platform::MB_OK | platform::MB_ICONERROR | platform::MB_SETFOREGROUND;  // 0x10010
+constexpr platform::MessageKind kInformation = platform::MessageKind::Information;
+constexpr platform::MessageKind kError = platform::MessageKind::Error;
 
 Form1Services WithDefaults(Form1Services s) {
   if (!s.messageBoxes) s.messageBoxes = std::make_unique<platform::SystemMessageBoxes>();
@@ -47,8 +44,8 @@ Form1Services WithDefaults(Form1Services s) {
   return s;
 }
 
-platform::SettingsStore MakeSettings(const std::string& dir) {
-  return dir.empty() ? platform::SettingsStore() : platform::SettingsStore(dir);
+platform::SettingsStore MakeSettings(const std::string& root) {
+  return root.empty() ? platform::SettingsStore() : platform::SettingsStore(root);
 }
 
 window::ColourEntries ColourMenuEntries() {
@@ -57,8 +54,8 @@ window::ColourEntries ColourMenuEntries() {
   return entries;
 }
 
-platform::SingleInstance MakeInstance(const std::string& dir) {
-  return dir.empty() ? platform::SingleInstance(kTitle) : platform::SingleInstance(kTitle, dir);
+platform::SingleInstance MakeInstance(const std::string& scope) {
+  return scope.empty() ? platform::SingleInstance(kTitle) : platform::SingleInstance(kTitle, scope);
 }
 
 }  // namespace
@@ -66,10 +63,10 @@ platform::SingleInstance MakeInstance(const std::string& dir) {
 Form1::Form1(Form1Services services)
     : services_(WithDefaults(std::move(services))),
       sampler_(std::move(services_.usageSource)),
-      settings_(MakeSettings(services_.configDir)),
-      instance_(MakeInstance(services_.lockDir)),
+      settings_(MakeSettings(services_.settingsRoot)),
+      instance_(MakeInstance(services_.instanceScope)),
       c_(window::CreateForm1Controls(ColourMenuEntries())),
-      graphBacklog_(window::kGraphWidth) {
+      meter_(*c_) {
   if (!services_.notifyArea) {
     // The desktop's tray shows the popup menu itself where its hosts draw menus.
     services_.notifyArea = platform::OpenDesktopTray(c_->mnuFile.get(), kIconDescription);
@@ -85,11 +82,11 @@ void Form1::RunHandler(const std::function<void()>& handler) {
   } catch (const platform::RuntimeError& e) {
     c_->Timer1->SetEnabled(false);
     services_.messageBoxes->Show("Run-time error '" + std::to_string(e.Number()) + "':\n\n" + e.what(),
-                                 kStyleError, kTitle);
+                                 kError, kTitle);
     services_.terminate(1);
   } catch (const std::exception& e) {
     c_->Timer1->SetEnabled(false);
-    services_.messageBoxes->Show(std::string("Run-time error:\n\n") + e.what(), kStyleError, kTitle);
+    services_.messageBoxes->Show(std::string("Run-time error:\n\n") + e.what(), kError, kTitle);
     services_.terminate(1);
   }
 }
@@ -112,8 +109,8 @@ void Form1::WireEvents() {
   });
 }
 
-void Form1::Fail(const std::string& text, std::uint32_t style) {
-  services_.messageBoxes->Show(text, style, kTitle);
+void Form1::Fail(const std::string& text, platform::MessageKind kind) {
+  services_.messageBoxes->Show(text, kind, kTitle);
   StartFailed = true;
   Close(kCloseByCode);
 }
@@ -122,14 +119,14 @@ void Form1::Form_Load() {
   RunHandler([this] {
     auto& c = *c_;
     // 1. Only one instance runs at a time.
-    if (instance_.PrevInstance()) return Fail("A copy of Zelmaro is already running!", kStyleInfo);
+    if (instance_.PrevInstance()) return Fail("A copy of Zelmaro is already running!", kInformation);
     // 2-5. The usage source: opened, its processors counted (at most two are sampled) and
     //      watched; only the last processor's reading decides.
     switch (sampler_.Start()) {
       case sampling::StartOutcome::SourceBroken:
-        return Fail("Windows performance service disabled or broken!", kStyleError);
+        return Fail("Windows performance service disabled or broken!", kError);
       case sampling::StartOutcome::NoReading:
-        return Fail("Requires Dual Core CPU! Usage query failed!", kStyleInfo);
+        return Fail("Requires Dual Core CPU! Usage query failed!", kInformation);
       case sampling::StartOutcome::Started:
         break;
     }
@@ -143,8 +140,7 @@ void Form1::Form_Load() {
     ShowWindow();
     c.form->WaitUntilExposed(2000);
     // 8. The graphs' grid.
-    window::GraphSetup(*c.pic1[0], *c.pic1[1], GridTick);
-    window::ShowGraphs(c);
+    meter_.Setup();
     // 9. Tray icon, first with the window's own icon.
     services_.notifyArea->Show(c.windowIcon, tray::kTrayTip);
     // 10. Centre on the primary screen.
@@ -242,33 +238,7 @@ void Form1::Timer1_Timer() {
   if (WindowState() == 0) UpdateAverages();
 }
 
-void Form1::CPUMeter(const double& cpu0, const double& cpu1) {
-  // While the window is hidden nobody sees its labels and graphs: the readings wait, and are
-  // drawn in order when it opens, to the very pixels drawing them now would give.
-  if (!c_->form->Visible()) {
-    graphBacklog_.Add(cpu0, cpu1, GraphY, PrevGraphY, GridTick);
-    window::SetGraphsAside(*c_);
-    return;
-  }
-  DrawGraphBacklog();
-  DrawGraphStep(cpu0, cpu1);
-}
-
-void Form1::DrawGraphBacklog() {
-  graphBacklog_.Drain([this](double cpu0, double cpu1) { DrawGraphStep(cpu0, cpu1); });
-}
-
-// The current-usage labels, one pixel of scroll and the newest segment on each graph, and the
-// grid marks every sixth step.
-void Form1::DrawGraphStep(double cpu0, double cpu1) {
-  auto& c = *c_;
-  c.Label6->SetCaption(window::UsageText(cpu0));
-  c.Label5->SetCaption(window::UsageText(cpu1));
-  window::ScrollGraph(*c.pic1[0], GraphY[0], PrevGraphY[0], cpu0);
-  window::ScrollGraph(*c.pic1[1], GraphY[1], PrevGraphY[1], cpu1);
-  window::GridMarksStep(*c.pic1[0], *c.pic1[1], GridTick);
-  window::ShowGraphs(c);
-}
+void Form1::CPUMeter(const double& cpu0, const double& cpu1) { meter_.Step(cpu0, cpu1); }
 
 void Form1::UpdateAverages() {
   auto& c = *c_;
@@ -311,7 +281,7 @@ void Form1::ReportUnsavedColour(const platform::SaveOutcome& outcome) {
   unsavedColourReported_ = true;
   services_.messageBoxes->Show("The colour could not be saved in " + outcome.file + ": " + outcome.reason +
                                    ".\n\nIt applies until Zelmaro ends.",
-                               kStyleInfo, kTitle);
+                               kInformation, kTitle);
 }
 
 void Form1::TrayIcon_Request(platform::NotificationArea::Request request) {
@@ -325,7 +295,7 @@ void Form1::TrayIcon_Request(platform::NotificationArea::Request request) {
 void Form1::ShowAvgUsage_Click() { ShowWindow(); }
 
 void Form1::ShowWindow() {
-  DrawGraphBacklog();
+  meter_.DrawWaiting();
   SetWindowState(0);
   c_->form->Show();
   platform::ProcessPendingMessages();

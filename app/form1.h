@@ -18,17 +18,17 @@
 #include "platform/window_system/timer.h"
 #include "sampling/usage_sampler.h"
 #include "tray/bar_icon.h"
-#include "window/graph_backlog.h"
-
-namespace window {
-struct Form1Controls;
-}
+#include "window/usage_meter.h"
 
 // What the program needs from its surroundings; tests replace any part of it.
 struct Form1Services {
   std::unique_ptr<platform::UsageSource> usageSource;  // null: the system's
-  std::string configDir;  // empty: the user's config directory
-  std::string lockDir;    // empty: the user's runtime directory
+  // Where the settings are kept (empty: the user's): a config directory on Linux, a key
+  // under HKEY_CURRENT_USER on Windows.
+  std::string settingsRoot;
+  // Where the single-instance check looks (empty: the user's): a lock directory on Linux, a
+  // part of the mutex's name on Windows.
+  std::string instanceScope;
   std::unique_ptr<platform::NotificationArea> notifyArea;  // null: the desktop's tray
   std::unique_ptr<platform::MessageBoxes> messageBoxes;    // null: the system's message boxes
   std::unique_ptr<platform::Clock> clock;                  // null: the system clock
@@ -61,8 +61,6 @@ class Form1 {
   void ShowAvgUsage_Click();
   void mnuExit_Click();
   void TrayIcon_Request(platform::NotificationArea::Request request);
-  // Current-usage labels and graphs, once per tick.
-  void CPUMeter(const double& cpu0, const double& cpu1);
 
   // Close reasons the close-request handler receives.
   static constexpr int kCloseByUser = 0;
@@ -81,19 +79,13 @@ class Form1 {
   // box naming it, and ends the program with status 1.
   void RunHandler(const std::function<void()>& handler);
 
-  // The window's state, as the handlers read and write it.
-  platform::Int16 GraphY[2];
-  platform::Int16 PrevGraphY[2];
-  platform::Int16 GridTick;
-  bool StartFailed = false;
-
  private:
+  // Current-usage labels and graphs, once per tick.
+  void CPUMeter(const double& cpu0, const double& cpu1);
   void UpdateAverages();
-  void DrawGraphStep(double cpu0, double cpu1);
-  void DrawGraphBacklog();
   void SetWindowState(int state);
   void ShowWindow();
-  void Fail(const std::string& text, std::uint32_t style);
+  void Fail(const std::string& text, platform::MessageKind kind);
   void ReportUnsavedColour(const platform::SaveOutcome& outcome);
   void WireEvents();
   void WatchTrayHost();
@@ -106,7 +98,8 @@ class Form1 {
   platform::SingleInstance instance_;
   std::unique_ptr<window::Form1Controls> c_;
   tray::BarIcon barIcon_;  // the tray icon's colour and pictures
-  window::GraphBacklog graphBacklog_;  // readings not yet drawn while the window is hidden
+  window::UsageMeter meter_;  // the current-usage labels and the graphs
+  bool StartFailed = false;  // the start was refused: the program ends with status 1
   bool unloaded_ = false;
   bool unsavedColourReported_ = false;
   // No tray host to open the window from: minimising leaves it on the task bar.

@@ -1,29 +1,25 @@
-// Message boxes: text, title and the platform's style word (buttons, icon, foreground).
+// Message boxes: a text, a title and the kind of message, with an OK button, brought to the
+// front.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace platform {
 
-inline constexpr std::uint32_t MB_OK = 0x0;
-inline constexpr std::uint32_t MB_ICONERROR = 0x10;
-inline constexpr std::uint32_t MB_ICONQUESTION = 0x20;
-inline constexpr std::uint32_t MB_ICONWARNING = 0x30;
-inline constexpr std::uint32_t MB_ICONINFORMATION = 0x40;
-inline constexpr std::uint32_t MB_SETFOREGROUND = 0x10000;
+// What a message tells, which picks the box's icon.
+enum class MessageKind { Information, Error };
 
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // Shows a modal box with an OK button and the icon the style names; returns when dismissed.
-  virtual void Show(const std::string& text, std::uint32_t style, const std::string& title) = 0;
+  // Shows a modal box with an OK button and the icon of its kind; returns when dismissed.
+  virtual void Show(const std::string& text, MessageKind kind, const std::string& title) = 0;
 };
 
 // The system's own message boxes: QMessageBox on Linux, MessageBoxW on Windows.
 class SystemMessageBoxes : public MessageBoxes {
  public:
-  void Show(const std::string& text, std::uint32_t style, const std::string& title) override;
+  void Show(const std::string& text, MessageKind kind, const std::string& title) override;
 };
 
 }  // namespace platform

@@ -7,30 +7,15 @@
 
 namespace platform {
 
-namespace {
-
-QMessageBox::Icon IconForStyle(std::uint32_t style) {
-  switch (style & 0xF0u) {
-    case MB_ICONERROR: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONWARNING: return QMessageBox::Warning;
-    case MB_ICONINFORMATION: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
-  }
-}
-
-}  // namespace
-
-void SystemMessageBoxes::Show(const std::string& text, std::uint32_t style, const std::string& title) {
+void SystemMessageBoxes::Show(const std::string& text, MessageKind kind, const std::string& title) {
   NoteWindowShown();
-  QMessageBox box(IconForStyle(style), QString::fromStdString(title),
-                  QString::fromStdString(text), QMessageBox::Ok);
-  if (style & MB_SETFOREGROUND) {
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.show();
-    box.raise();
-    box.activateWindow();
-  }
+  const QMessageBox::Icon icon = kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information;
+  QMessageBox box(icon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
+  // In front of whatever the user is doing: the message may come while the window is hidden.
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.show();
+  box.raise();
+  box.activateWindow();
   box.exec();
 }
 

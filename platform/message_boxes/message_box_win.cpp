@@ -1,5 +1,5 @@
-// Message boxes of the system (MessageBoxW): the style word is the system's own, buttons, icon
-// and MB_SETFOREGROUND pass as they are.
+// Message boxes of the system (MessageBoxW): an OK button, the icon of the message's kind, and
+// the box brought to the foreground.
 #include "platform/message_boxes/message_box.h"
 
 #include "platform/locale/utf16_win.h"
@@ -7,8 +7,9 @@
 
 namespace platform {
 
-void SystemMessageBoxes::Show(const std::string& text, std::uint32_t style, const std::string& title) {
-  MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), style);
+void SystemMessageBoxes::Show(const std::string& text, MessageKind kind, const std::string& title) {
+  const UINT icon = kind == MessageKind::Error ? MB_ICONERROR : MB_ICONINFORMATION;
+  MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), MB_OK | icon | MB_SETFOREGROUND);
 }
 
 }  // namespace platform

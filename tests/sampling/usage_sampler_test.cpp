@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/runtime/runtime.h"
+#include "support/scripted_usage_source.h"
 
 using namespace sampling;
 using platform::ProcessorUsage;
@@ -10,35 +11,9 @@ using platform::UsageStatus;
 
 namespace {
 
-// A source whose answers the test sets; it notes what the sampler asks of it.
-struct FakeState {
-  bool opens = true;
-  int processors = 2;
-  bool watches = true;
-  int watched = -1;
-  int samples = 0;
-  bool closed = false;
-  ProcessorUsage usage[3];
-};
-
-class FakeSource : public platform::UsageSource {
- public:
-  explicit FakeSource(FakeState* s) : s_(s) {}
-  ~FakeSource() override { s_->closed = true; }
-  bool Open() override { return s_->opens; }
-  int ProcessorCount() override { return s_->processors; }
-  bool Watch(int processors) override {
-    s_->watched = processors;
-    return s_->watches;
-  }
-  void Sample() override { ++s_->samples; }
-  ProcessorUsage Usage(int processor) override { return s_->usage[processor]; }
-
- private:
-  FakeState* s_;
-};
-
-ProcessorUsage Valid(double percent) { return {percent, UsageStatus::Valid}; }
+using FakeState = testing_usage::Script;
+using FakeSource = testing_usage::ScriptedUsageSource;
+using testing_usage::Valid;
 
 // One tick as Form1 runs it; returns the two readings.
 void Tick(UsageSampler& s, Reading (&r)[2]) {

@@ -3,18 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
 class TempDir {
  public:
   TempDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "zelmaro-test-XXXXXX").string();
-    if (::mkdtemp(tmpl.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    path_ = tmpl;
+    // A name nobody has taken: creating the directory is what claims it.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const auto dir = std::filesystem::temp_directory_path() / ("zelmaro-test-" + std::to_string(random()));
+      std::error_code ec;
+      if (!std::filesystem::create_directory(dir, ec)) continue;
+      std::filesystem::permissions(dir, std::filesystem::perms::owner_all, ec);  // the user's alone
+      path_ = dir.string();
+    }
+    if (path_.empty()) ADD_FAILURE() << "no temporary directory could be made";
   }
   ~TempDir() {
     std::error_code ec;

@@ -24,7 +24,7 @@ TEST(SystemMessageBoxes, ShowsUtf8TextAndReturnsWhenDismissed) {
       ::Sleep(20);
     }
   });
-  platform::SystemMessageBoxes().Show("Gr\xc3\xbcn \xe2\x82\xac", MB_OK | MB_ICONINFORMATION, "Zelmaro \xc3\xbc");
+  platform::SystemMessageBoxes().Show("Gr\xc3\xbcn \xe2\x82\xac", platform::MessageKind::Information, "Zelmaro \xc3\xbc");
   dismisser.join();
   EXPECT_EQ(seenTitle, L"Zelmaro \u00fc");
   EXPECT_EQ(seenText, L"Gr\u00fcn \u20ac");

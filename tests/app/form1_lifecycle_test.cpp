@@ -1,12 +1,10 @@
 // Window states, tray callbacks and the one teardown path.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QMouseEvent>
 #include <string>
 
-#include "form1_harness_unix.h"
-#include "platform/window_system/native_unix.h"
+#include "form1_harness.h"
+#include "platform/window_system/message_loop.h"
 #include "window/form_controls.h"
 
 namespace {
@@ -54,20 +52,11 @@ TEST(Form1Lifecycle, MenuChoicesAndTheButtonReachTheirHandlers) {
   EXPECT_EQ(h.tray->Removals(), 1);
 }
 
-// Waits, handling events, until done() or two seconds have passed.
-template <typename Done>
-bool Within2s(Done done) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
-
 TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
   Form1Harness h;
   h.trayWaitMs = 50;
   h.form = h.Make();
-  h.hosts->SetHostPresent(false);
+  h.tray->SetHostPresent(false);
   Form1& f = *h.form;
   f.Form_Load();
   platform::FormWindow* w = f.Controls().form.get();
@@ -77,16 +66,16 @@ TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
   ASSERT_EQ(h.reports.size(), 1u);
   EXPECT_NE(h.reports[0].find("no notification area"), std::string::npos);
   w->Close();  // the close button minimises, but does not hide
-  QCoreApplication::processEvents();  // the window system's answer to the minimise
+  platform::ProcessPendingMessages();  // the window system's answer to the minimise
   EXPECT_TRUE(w->Visible());
   EXPECT_EQ(f.WindowState(), 1);
-  h.hosts->SetHostPresent(true);  // a panel starts: to the tray as usual
+  h.tray->SetHostPresent(true);  // a panel starts: to the tray as usual
   EXPECT_FALSE(w->Visible());
   h.tray->Fire(platform::NotificationArea::Request::Open);
   EXPECT_TRUE(w->Visible());
   w->Close();
   EXPECT_FALSE(w->Visible());
-  h.hosts->SetHostPresent(false);  // the panel goes for good: back on the task bar, minimised
+  h.tray->SetHostPresent(false);  // the panel goes for good: back on the task bar, minimised
   ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
   EXPECT_EQ(f.WindowState(), 1);
   EXPECT_EQ(h.reports.size(), 2u);
@@ -100,7 +89,7 @@ TEST(Form1Lifecycle, TheWindowOpenedForWantOfATrayGoesThereUnlessTheUserTookItUp
     Form1Harness h;
     h.trayWaitMs = 50;
     h.form = h.Make();
-    h.hosts->SetHostPresent(false);
+    h.tray->SetHostPresent(false);
     Form1& f = *h.form;
     f.Form_Load();
     platform::FormWindow* w = f.Controls().form.get();
@@ -109,13 +98,8 @@ TEST(Form1Lifecycle, TheWindowOpenedForWantOfATrayGoesThereUnlessTheUserTookItUp
       const platform::Rect frame = w->FrameGeometry();
       w->MoveFrameTo(frame.x + 40, frame.y);
     }
-    if (user == "pressed") {
-      QWidget* button = platform::WidgetOf<QWidget>(*f.Controls().BtnReSet);
-      QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)),
-                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-      QCoreApplication::sendEvent(button, &press);
-    }
-    h.hosts->SetHostPresent(true);
+    if (user == "pressed") PressMouseOn(*f.Controls().BtnReSet);
+    h.tray->SetHostPresent(true);
     EXPECT_EQ(w->Visible(), user != "nothing");
     EXPECT_EQ(f.WindowState(), user == "nothing" ? 1 : 0);
     EXPECT_TRUE(h.tray->IsShown());
@@ -131,7 +115,7 @@ TEST(Form1Lifecycle, ExitStopsTheTimerClosesTheQueryAndRemovesTheIcon) {
   h.tray->SetObserver([&](bool show) {
     if (show) return;
     timerStopped = !f.Controls().Timer1->Enabled();
-    queryClosed = h.sourceClosed;
+    queryClosed = h.usage.closed;
   });
   f.mnuExit_Click();
   EXPECT_TRUE(timerStopped);
@@ -154,7 +138,7 @@ TEST(Form1Lifecycle, TheEndOfTheSessionTearsDownLikeExit) {
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 0);
   EXPECT_FALSE(f.Controls().Timer1->Enabled());
-  EXPECT_TRUE(h.sourceClosed);
+  EXPECT_TRUE(h.usage.closed);
   EXPECT_EQ(h.tray->Removals(), 1);
 }
 

@@ -1,11 +1,7 @@
 // Start-up as the user meets it: the window hidden in the tray, the first icon, the refusals.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-
-#include "form1_harness_unix.h"
+#include "form1_harness.h"
 #include "window/form_controls.h"
 
 namespace {
@@ -41,18 +37,18 @@ TEST(Form1Startup, EndsHiddenInTheTrayWithTheComposedIconAndTheTimerRunning) {
   EXPECT_EQ(Pixel(icon, 0, 0), 0xFF000000u);
   // Green is ticked, and nothing is written while starting.
   for (int i = 0; i < 7; ++i) EXPECT_EQ(f.Controls().mnuCOLOR[i]->Checked(), i == 2) << i;
-  EXPECT_FALSE(std::filesystem::exists(h.dir().File("config/Quenlark.ini")));
+  EXPECT_EQ(h.StoredColour(), "none");
 }
 
 TEST(Form1Startup, ASecondInstanceIsRefusedWhileTheFirstKeepsRunning) {
   Form1Harness h;
   Form1& first = h.Load();
   auto* firstTray = h.tray;
-  Form1Harness h2(2, &h.dir());
+  Form1Harness h2(2, &h);
   Form1& second = h2.Load();
   ASSERT_EQ(h2.messages.size(), 1u);
   EXPECT_EQ(h2.messages[0].text, "A copy of Zelmaro is already running!");
-  EXPECT_EQ(h2.messages[0].style, 0x10040u);
+  EXPECT_EQ(h2.messages[0].kind, platform::MessageKind::Information);
   EXPECT_EQ(h2.messages[0].title, "Zelmaro");
   EXPECT_TRUE(second.Unloaded());
   EXPECT_EQ(second.ExitStatus(), 1);
@@ -64,58 +60,42 @@ TEST(Form1Startup, ASecondInstanceIsRefusedWhileTheFirstKeepsRunning) {
   EXPECT_EQ(firstTray->Removals(), 0);
 }
 
-TEST(Form1Startup, AnUnreadableCounterSourceShowsTheServiceMessage) {
+TEST(Form1Startup, AnUnreadableUsageSourceShowsTheServiceMessage) {
   Form1Harness h;
-  std::filesystem::remove(h.dir().File("stat"));
+  h.usage.opens = false;
   Form1& f = h.Load();
   ASSERT_EQ(h.messages.size(), 1u);
   EXPECT_EQ(h.messages[0].text, "Windows performance service disabled or broken!");
-  EXPECT_EQ(h.messages[0].style, 0x10010u);
+  EXPECT_EQ(h.messages[0].kind, platform::MessageKind::Error);
   EXPECT_TRUE(f.Unloaded());
   EXPECT_EQ(f.ExitStatus(), 1);
   EXPECT_TRUE(h.tray->Pictures().empty());
   EXPECT_FALSE(f.Controls().form->Visible());
 }
 
-TEST(Form1Startup, ASingleProcessorSamplesOneCounterAndStillStarts) {
-  Form1Harness h(1);
+TEST(Form1Startup, NoReadingOfTheLastProcessorShowsTheDualCoreMessage) {
+  Form1Harness h;
+  h.usage.watches = false;
   Form1& f = h.Load();
-  EXPECT_TRUE(h.messages.empty());
-  EXPECT_EQ(f.Sampler().Processors(), 1);
-}
-
-TEST(Form1Startup, MoreThanTwoProcessorsSampleOnlyTheFirstTwo) {
-  Form1Harness h(4);
-  Form1& f = h.Load();
-  EXPECT_EQ(f.Sampler().Processors(), 2);
+  ASSERT_EQ(h.messages.size(), 1u);
+  EXPECT_EQ(h.messages[0].text, "Requires Dual Core CPU! Usage query failed!");
+  EXPECT_EQ(h.messages[0].kind, platform::MessageKind::Information);
+  EXPECT_EQ(f.ExitStatus(), 1);
 }
 
 TEST(Form1Startup, TheStoredColourIsRestoredAndABadOneFallsBackToGreenUntouched) {
   Form1Harness h;
-  std::filesystem::create_directories(h.dir().File("config"));
   struct Case {
     const char* stored;
     int ticked;
-  } cases[] = {{"6", 6}, {"0", 0}, {"abc", 2}, {"7", 2}, {"-1", 2}, {"99999", 2}, {"", 2}};
-  int n = 0;
+  } cases[] = {{"6", 6}, {"abc", 2}, {"7", 2}};  // which texts are colours: the tray's tests
   for (const auto& c : cases) {
-    const std::string ini = h.dir().Write("config/Quenlark.ini",
-                                          std::string("[Zelmaro_Set]\nColor=") + c.stored + "\n");
-    // The toolkit caches a settings file within one process by its time and size: give each
-    // case its own time, as each real start is a new process anyway.
-    std::filesystem::last_write_time(ini, std::filesystem::file_time_type::clock::now() +
-                                              std::chrono::seconds(++n * 10));
-    std::string before;
-    {
-      std::ifstream in(ini);
-      before.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    h.StoreColour(c.stored);
     auto f = h.Make();
     f->Form_Load();
     ASSERT_FALSE(f->Unloaded()) << c.stored;
     for (int i = 0; i < 7; ++i) EXPECT_EQ(f->Controls().mnuCOLOR[i]->Checked(), i == c.ticked) << c.stored;
-    std::ifstream in(ini);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before) << c.stored;
+    EXPECT_EQ(h.StoredColour(), c.stored);
     f->Close(Form1::kCloseByCode);
   }
 }

@@ -1,0 +1,40 @@
+#include "window/usage_meter.h"
+
+#include "window/usage_graphs.h"
+#include "window/usage_text.h"
+
+namespace window {
+
+UsageMeter::UsageMeter(Form1Controls& controls) : c_(controls), waiting_(kGraphWidth) {}
+
+void UsageMeter::Setup() {
+  GraphSetup(*c_.pic1[0], *c_.pic1[1], gridTick_);
+  ShowGraphs(c_);
+}
+
+void UsageMeter::Step(double cpu0, double cpu1) {
+  if (!c_.form->Visible()) {
+    waiting_.Add(cpu0, cpu1, graphY_, prevGraphY_, gridTick_);
+    SetGraphsAside(c_);
+    return;
+  }
+  DrawWaiting();
+  Draw(cpu0, cpu1);
+}
+
+void UsageMeter::DrawWaiting() {
+  waiting_.Drain([this](double cpu0, double cpu1) { Draw(cpu0, cpu1); });
+}
+
+// The current-usage labels, one pixel of scroll and the newest segment on each graph, and the
+// grid marks every sixth step.
+void UsageMeter::Draw(double cpu0, double cpu1) {
+  c_.Label6->SetCaption(UsageText(cpu0));
+  c_.Label5->SetCaption(UsageText(cpu1));
+  ScrollGraph(*c_.pic1[0], graphY_[0], prevGraphY_[0], cpu0);
+  ScrollGraph(*c_.pic1[1], graphY_[1], prevGraphY_[1], cpu1);
+  GridMarksStep(*c_.pic1[0], *c_.pic1[1], gridTick_);
+  ShowGraphs(c_);
+}
+
+}  // namespace window
