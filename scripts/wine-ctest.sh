@@ -18,7 +18,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
 # A display of our own: Wine's window station and the shell's notification area want one.
 if [ -z "${ZELMARO_WINE_DISPLAY_STARTED:-}" ]; then
   export ZELMARO_WINE_DISPLAY_STARTED=1
-  exec timeout -k 5 600 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$build" "$@"
+  exec timeout -k 5 1200 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$build" "$@"
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -37,4 +37,4 @@ wine64=/usr/lib/wine/wine64
 timeout -k 5 60 "$wine64" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 
 cd "$build"
-timeout -k 5 300 ctest --output-on-failure --timeout 120 "$@"
+timeout -k 5 900 ctest --output-on-failure "$@"
