@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/locale/utf16_win.h"
-#include "platform/runtime/system_error_win.h"
+#include "platform/locale/system_error_win.h"
 #include "platform/runtime/windows_system_win.h"
 
 namespace platform {
