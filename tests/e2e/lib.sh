@@ -144,6 +144,11 @@ stop_trayer() { stop_pid "$TRAYER_PID"; }
 icon_docked() { xdotool search --onlyvisible --name "^$ICON_NAME\$"; }
 window_visible() { xdotool search --onlyvisible --name "$WINDOW_TITLE"; }
 # Visible top-level windows of the program (its window, an open popup menu).
+# Answers a message box with Return. The key goes through the server's test extension to the box
+# once it has the focus, press and release alike: `key --window` sends the release as a
+# synthetic event when the press has already closed the box, which leaves Return held down in
+# the server and its auto-repeat answers the next box the moment it opens.
+press_return_in() { xdotool windowactivate --sync "$1" 2>/dev/null; xdotool key Return 2>/dev/null; }
 visible_app_windows() { xdotool search --onlyvisible --classname zelmaro 2>/dev/null | wc -l; }
 
 # A fake /proc/stat with two processors whose counters advance every 0.1 s at the given

@@ -33,7 +33,7 @@ SECOND=$!; track $SECOND
 check "second copy shows its message" wait_for 5 xdotool search --onlyvisible --name '^Zelmaro$'
 shot "$E2E_TMP/second.png" 0 0 1024 768
 B=$(xdotool search --onlyvisible --name '^Zelmaro$' | head -1)
-xdotool windowactivate --sync "$B" 2>/dev/null; xdotool key --window "$B" Return 2>/dev/null
+press_return_in "$B"
 wait_for 5 sh -c "! kill -0 $SECOND"
 wait $SECOND; status=$?
 check "second copy ends with status 1" test "$status" = 1

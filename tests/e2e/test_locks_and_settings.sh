@@ -14,7 +14,7 @@ rss() { awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
 message_box() { xdotool search --onlyvisible --name '^Zelmaro$'; }
 dismiss_box() {
   local b; b=$(message_box | head -1)
-  xdotool windowactivate --sync "$b" 2>/dev/null; xdotool key --window "$b" Return 2>/dev/null
+  press_return_in "$b"
 }
 
 # What a kill between creating the instance lock and writing into it leaves: an empty file.

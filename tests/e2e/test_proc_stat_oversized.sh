@@ -9,9 +9,10 @@ start_stat 30 60
 start_app
 check "item registers" wait_for 15 item_registered
 rss() { awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
-# Over the program's own /proc/stat, in its mount namespace.
+# Over the program's own /proc/stat, in its mount namespace. The cover goes lazily: a tick may
+# be reading it at that moment, and the path names the real file again at once all the same.
 cover() { nsenter -m -t "$APP_PID" mount --bind "$1" /proc/stat; }
-uncover() { nsenter -m -t "$APP_PID" umount /proc/stat; }
+uncover() { nsenter -m -t "$APP_PID" umount -l /proc/stat; }
 $PY - "$E2E_TMP" <<'PYEOF'
 import sys
 for name, mb in (("stat10", 10), ("stat70", 70)):
