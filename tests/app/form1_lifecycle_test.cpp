@@ -52,13 +52,18 @@ TEST(Form1Lifecycle, MenuChoicesAndTheButtonReachTheirHandlers) {
   EXPECT_EQ(h.tray->Removals(), 1);
 }
 
-TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
-  Form1Harness h;
+// Loads the harness's Form1 on a desktop without a tray host, waiting only 50 ms for one.
+Form1& LoadWithoutTrayHost(Form1Harness& h) {
   h.trayWaitMs = 50;
   h.form = h.Make();
   h.tray->SetHostPresent(false);
-  Form1& f = *h.form;
-  f.Form_Load();
+  h.form->Form_Load();
+  return *h.form;
+}
+
+TEST(Form1Lifecycle, WithoutATrayHostTheWindowStaysReachableUntilOneAppears) {
+  Form1Harness h;
+  Form1& f = LoadWithoutTrayHost(h);
   platform::FormWindow* w = f.Controls().form.get();
   EXPECT_FALSE(w->Visible());  // hidden as usual while a panel may still be starting
   ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
@@ -87,11 +92,7 @@ TEST(Form1Lifecycle, TheWindowOpenedForWantOfATrayGoesThereUnlessTheUserTookItUp
   for (const std::string user : {"nothing", "moved", "pressed"}) {
     SCOPED_TRACE(user);
     Form1Harness h;
-    h.trayWaitMs = 50;
-    h.form = h.Make();
-    h.tray->SetHostPresent(false);
-    Form1& f = *h.form;
-    f.Form_Load();
+    Form1& f = LoadWithoutTrayHost(h);
     platform::FormWindow* w = f.Controls().form.get();
     ASSERT_TRUE(Within2s([w] { return w->Visible(); }));
     if (user == "moved") {

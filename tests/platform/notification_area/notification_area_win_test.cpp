@@ -5,17 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/two_bar_picture.h"
+
 #include <vector>
 
 namespace {
 
-// A 32 x 32 picture as the program's: key column transparent, bars and frame opaque.
-platform::Picture TwoBarPicture(std::uint32_t bar) {
-  platform::Picture p(32, 32, 0xFF000000u);
-  for (int y = 2; y <= 30; ++y)
-    for (int x = 2; x <= 29; ++x) p.At(x, y) = x == 17 ? platform::kTransparent : bar;
-  return p;
-}
+using testing_pictures::TwoBarPicture;
 
 // The area under the real shell: the icon is added, only a double-click and a right-button
 // release come back, as Open and Menu, and the icon returns when the taskbar is made anew.
